@@ -1,0 +1,35 @@
+# make demo: install what is missing, build, and show the plug-in in the stand-in host.
+# make test: install what is missing, build everything, and run every test.
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+
+.PHONY: all deps build native win64 win32 test demo bench clean
+
+all: build
+
+deps:
+	@sh tools/install-deps.sh
+
+build: deps native win64 win32
+
+native:
+	cmake -S . -B build/native $(CMAKE_FLAGS) >/dev/null
+	cmake --build build/native -j $(JOBS)
+
+win64:
+	cmake -S . -B build/win64 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win64.cmake >/dev/null
+	cmake --build build/win64 -j $(JOBS)
+
+win32:
+	cmake -S . -B build/win32 $(CMAKE_FLAGS) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win32.cmake \
+	    -DZR_RUN_WINE_TESTS=$$(sh tools/probe-wine32.sh >/dev/null 2>&1 && echo ON || echo OFF) >/dev/null
+	cmake --build build/win32 -j $(JOBS)
+
+test: build
+	@sh tools/run-tests.sh
+
+demo: build
+	@sh tools/demo.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,54 @@
+# Windows build: the plug-in zr40.p, the stand-in host zrhost.exe and the
+# tests that drive the real plug-in through the host's loader.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+add_library(plugin SHARED
+    ${PLATFORM_SOURCES}
+    ${CMAKE_SOURCE_DIR}/src/resources/zr40.rc
+    ${CMAKE_SOURCE_DIR}/src/resources/zr40.def)
+set_target_properties(plugin PROPERTIES PREFIX "" SUFFIX ".p" OUTPUT_NAME zr40)
+target_link_libraries(plugin PRIVATE zrcore comctl32 gdi32 user32 kernel32)
+target_compile_options(plugin PRIVATE ${WARNINGS})
+target_link_options(plugin PRIVATE -s)
+
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/zrhost/*.cpp)
+set(HOST_LIBRARY_SOURCES ${HOST_SOURCES})
+list(FILTER HOST_LIBRARY_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+# The host side never sees the plug-in's internals: only the host
+# interface headers.
+add_library(hostcore STATIC ${HOST_LIBRARY_SOURCES})
+target_include_directories(hostcore PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/host/sdk)
+target_link_libraries(hostcore PUBLIC comctl32 gdi32 user32 kernel32)
+target_compile_options(hostcore PRIVATE ${WARNINGS})
+
+add_executable(zrhost ${CMAKE_SOURCE_DIR}/tools/zrhost/main.cpp)
+target_link_libraries(zrhost PRIVATE hostcore)
+target_compile_options(zrhost PRIVATE ${WARNINGS})
+target_link_options(zrhost PRIVATE -mwindows -mconsole)
+
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(win_tests ${WIN_TESTS})
+target_link_libraries(win_tests PRIVATE hostcore GTest::gtest_main)
+target_compile_options(win_tests PRIVATE ${WARNINGS})
+add_dependencies(win_tests plugin zrhost)
+
+# Tests that run Wine are added only where the emulator can run them;
+# the i686 build sets ZR_RUN_WINE_TESTS from the 32-bit probe.
+option(ZR_RUN_WINE_TESTS "Register the Wine tests with CTest" ON)
+if(ZR_RUN_WINE_TESTS)
+    gtest_discover_tests(win_tests DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+        PROPERTIES TIMEOUT 120)
+    file(GLOB SCRIPT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/scripts/*.sh)
+    foreach(script ${SCRIPT_TESTS})
+        get_filename_component(name ${script} NAME_WE)
+        add_test(NAME script.${name} COMMAND sh ${script} ${CMAKE_BINARY_DIR} ${CMAKE_CROSSCOMPILING_EMULATOR}
+            WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+        set_tests_properties(script.${name} PROPERTIES TIMEOUT 180)
+    endforeach()
+endif()
+
+# Prints which Wine ran it; the 32-bit probe runs this.
+add_executable(wine_probe ${CMAKE_SOURCE_DIR}/tools/wine_probe.c)

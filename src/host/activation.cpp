@@ -1,0 +1,106 @@
+#include "host/activation.h"
+
+#include <stdlib.h>
+
+#include "host/services.h"
+#include "host/session.h"
+
+// The host only checks that start-up returned something other than null.
+void* pluginStartup(void)
+{
+    return reinterpret_cast<void*>(4);
+}
+
+void pluginShutdown(void*) {}
+
+int initPlugin(GlobalFunc global)
+{
+    HostServices* hs = hostServices();
+    hs->dirInfo = reinterpret_cast<LWDirInfoFunc>(global(LWDIRINFOFUNC_GLOBAL, 0));
+    if (!hs->dirInfo) return 0;
+    hs->imageUtil = static_cast<LWImageUtil*>(global(LWIMAGEUTIL_GLOBAL, 0));
+    if (!hs->imageUtil) return 0;
+    hs->fileIO = static_cast<LWFileIOFuncs*>(global(LWFILEIOFUNCS_GLOBAL, 0));
+    if (!hs->fileIO) return 0;
+    return 1;
+}
+
+// The host treats a handler whose activation failed as absent, so nothing
+// of its record is written unless every service was found.
+int activateHandler(int32_t version, GlobalFunc global, void* local, void*)
+{
+    if (version != LWFRAMEBUFFER_VERSION) return AFUNC_BADVERSION;
+
+    HostServices* hs = hostServices();
+    hs->hostDisplay = static_cast<HostDisplayInfo*>(global(LWHOSTDISPLAYINFO_GLOBAL, 0));
+    if (!hs->hostDisplay) return AFUNC_BADGLOBAL;
+    if (!initPlugin(global)) return AFUNC_BADGLOBAL;
+
+    LWFrameBufferHandler* handler = static_cast<LWFrameBufferHandler*>(local);
+    handler->type = LWFBT_FLOAT;
+    handler->inst->create = createInstance;
+    handler->inst->destroy = destroyInstance;
+    handler->inst->copy = copyInstance;
+    handler->inst->load = loadInstance;
+    handler->inst->save = saveInstance;
+    handler->open = fbOpen;
+    handler->close = fbClose;
+    handler->begin = fbBegin;
+    handler->write = fbWrite;
+    handler->pause = fbPause;
+
+    hs->lookup = global;
+    return AFUNC_OK;
+}
+
+int activateInterface(int32_t version, GlobalFunc global, void* local, void*)
+{
+    if (version != LWFRAMEBUFFER_VERSION) return AFUNC_BADVERSION;
+
+    LWInterface* iface = static_cast<LWInterface*>(local);
+    iface->panel = nullptr;
+    iface->options = showOptions;
+    iface->command = nullptr;
+
+    hostServices()->lookup = global;
+    return AFUNC_OK;
+}
+
+LWInstance createInstance(void*, void*, LWError* err)
+{
+    FrameBufferSession* session = static_cast<FrameBufferSession*>(calloc(1, sizeof(FrameBufferSession)));
+    if (!session && err) *err = "ZR couldn't allocate instance.";
+    return session;
+}
+
+// An image still held by the session is freed by close, which the host
+// calls before destroy.
+void destroyInstance(LWInstance inst)
+{
+    free(inst);
+}
+
+// Settings are process-wide, so an instance has nothing of its own to copy.
+LWError copyInstance(LWInstance, LWInstance)
+{
+    return nullptr;
+}
+
+LWError loadInstance(LWInstance, const LWLoadState*)
+{
+    return nullptr;
+}
+
+LWError saveInstance(LWInstance, const LWSaveState*)
+{
+    return nullptr;
+}
+
+// The about box arrives with the dialogs; until then the options button
+// refreshes the host window and shows nothing.
+LWError showOptions(LWInstance)
+{
+    HostServices* hs = hostServices();
+    if (hs->lookup) hs->hostDisplay = static_cast<HostDisplayInfo*>(hs->lookup(LWHOSTDISPLAYINFO_GLOBAL, 0));
+    return nullptr;
+}

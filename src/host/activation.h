@@ -1,0 +1,26 @@
+// The two servers' activation and the handler's instance functions.
+#pragma once
+
+#include "lwhandler.h"
+
+extern "C" {
+void* pluginStartup(void);
+void pluginShutdown(void* serverData);
+int activateHandler(int32_t version, GlobalFunc global, void* local, void* serverData);
+int activateInterface(int32_t version, GlobalFunc global, void* local, void* serverData);
+}
+
+extern ServerRecord pluginServers[];
+
+// Finds "Directory Info", "Image Utility" and "File IO"; 1 when all three
+// were found.
+int initPlugin(GlobalFunc global);
+
+LWInstance createInstance(void* priv, void* context, LWError* err);
+void destroyInstance(LWInstance inst);
+LWError copyInstance(LWInstance to, LWInstance from);
+LWError loadInstance(LWInstance inst, const LWLoadState* ls);
+LWError saveInstance(LWInstance inst, const LWSaveState* ss);
+
+// The interface server's options function.
+LWError showOptions(LWInstance inst);

@@ -1,0 +1,83 @@
+// The library's attach and detach work: icons, window classes, and the
+// final release after the host has used the plug-in.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "host/plugin_module_win.h"
+#include "host/services.h"
+
+static HINSTANCE g_module;
+static HICON g_largeIcon;
+static HICON g_smallIcon;
+
+HINSTANCE pluginModule()
+{
+    return g_module;
+}
+
+HICON pluginLargeIcon()
+{
+    return g_largeIcon;
+}
+
+HICON pluginSmallIcon()
+{
+    return g_smallIcon;
+}
+
+static void registerClass(HINSTANCE module, const char* name, WNDPROC proc, HICON icon, HICON smallIcon,
+                          LPCSTR cursor, int sysColour)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_VREDRAW | CS_HREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = module;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(INT_PTR(sysColour + 1));
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
+// Failures here are not fatal: they show later as a viewer that cannot open.
+static void registerWindowClasses(HINSTANCE module)
+{
+    g_largeIcon = static_cast<HICON>(LoadImageA(module, "lgicon", IMAGE_ICON, 32, 32, 0));
+    g_smallIcon = static_cast<HICON>(LoadImageA(module, "smicon", IMAGE_ICON, 16, 16, 0));
+    registerClass(module, VIEWER_MAIN_CLASS, ViewerWindowProc, g_largeIcon, g_smallIcon, IDC_ARROW, COLOR_BTNFACE);
+    registerClass(module, VIEWER_PANE_CLASS, ViewPaneProc, nullptr, nullptr, IDC_CROSS, COLOR_BTNSHADOW);
+    InitCommonControls();
+}
+
+// The window classes stay registered: a viewer may still be closing.
+static void releasePlugin()
+{
+    DestroyIcon(g_largeIcon);
+    DestroyIcon(g_smallIcon);
+    g_largeIcon = g_smallIcon = nullptr;
+}
+
+static void recordModulePath(HINSTANCE module)
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(module, path, sizeof path);
+    if (n == 0 || n >= sizeof path) path[0] = 0;  // a cut path names the wrong folder
+    setPluginModulePath(path);
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
+{
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        g_module = module;
+        recordModulePath(module);
+        registerWindowClasses(module);
+        break;
+    case DLL_PROCESS_DETACH:
+        if (pluginWasActivated()) releasePlugin();
+        break;
+    }
+    return TRUE;
+}

@@ -1,0 +1,14 @@
+// The library's module handle, icons and window classes, set at attach.
+#pragma once
+
+#include <windows.h>
+
+#define VIEWER_MAIN_CLASS "ZRImageViewMain"
+#define VIEWER_PANE_CLASS "ZRImageViewDraw"
+
+HINSTANCE pluginModule();
+HICON pluginLargeIcon();
+HICON pluginSmallIcon();
+
+LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,0 +1,82 @@
+#include "host/session.h"
+
+#include <chrono>
+#include <string.h>
+
+#include "host/services.h"
+#include "host/viewer_handoff.h"
+
+static uint32_t millisecondClock()
+{
+    using namespace std::chrono;
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+int32_t renderTimeTenths(uint32_t openClock, uint32_t now)
+{
+    // The unsigned difference survives the clock wrapping between open and begin.
+    return int32_t((now - openClock) / 100u);
+}
+
+int32_t frameNumberAt(double fps, float currentTime)
+{
+    return int32_t(fps * double(currentTime) + 0.5);
+}
+
+LWError fbOpen(LWInstance inst, int width, int height)
+{
+    FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
+    s->width = width;
+    s->height = height;
+    s->openClock = millisecondClock();
+    const LWInterfaceInfo* info = static_cast<const LWInterfaceInfo*>(lookupService(LWINTERFACEINFO_GLOBAL));
+    s->currentTime = info ? float(info->curTime) : 0.0f;
+    return nullptr;
+}
+
+LWError fbBegin(LWInstance inst)
+{
+    FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
+    freeImage(s->image);  // a frame begun but never paused is dropped
+    s->image = nullptr;
+
+    s->beginCount++;
+    int32_t renderTime = renderTimeTenths(s->openClock, millisecondClock());
+    s->image = newImage(s->width, s->height, s->beginCount, renderTime);
+    if (!s->image) return "ZR couldn't allocate image buffer.";
+    s->row = 0;
+
+    const void* scene = lookupService(LWSCENEINFO_GLOBAL);
+    if (!scene) return nullptr;
+    memcpy(s->image->sceneFacts, scene, SCENE_FACTS_SIZE);
+    s->image->frameNumber = frameNumberAt(sceneFactDouble(s->image, SCENE_FPS), s->currentTime);
+    return nullptr;
+}
+
+// After a failed begin the host ends the render; rows without an image
+// are ignored.
+LWError fbWrite(LWInstance inst, const void* red, const void* green, const void* blue, const void* alpha)
+{
+    FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
+    if (!s->image) return nullptr;
+    storeImageRow(s->image, s->row, static_cast<const float*>(red), static_cast<const float*>(green),
+                  static_cast<const float*>(blue), static_cast<const float*>(alpha));
+    s->row++;
+    return nullptr;
+}
+
+void fbPause(LWInstance inst)
+{
+    FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
+    if (!s->image) return;
+    Image* image = s->image;
+    s->image = nullptr;
+    handImageToViewer(image);
+}
+
+void fbClose(LWInstance inst)
+{
+    FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
+    freeImage(s->image);
+    s->image = nullptr;
+}

@@ -1,0 +1,112 @@
+// The handler's instance functions and a render whose frames the plug-in
+// accepts, driven through the records the host filled at activation.
+#include <windows.h>
+#include <psapi.h>
+
+#include <vector>
+
+#include "plugin_fixture.h"
+
+namespace {
+
+class InstanceTest : public PluginTest {
+protected:
+    void SetUp() override
+    {
+        PluginTest::SetUp();
+        activateServers(&session, 4);
+        ASSERT_EQ(session.handlerResult, 0);
+    }
+
+    LWInstance create(LWError* err)
+    {
+        return session.instanceFuncs.create(nullptr, nullptr, err);
+    }
+
+    // One frame of width × height through begin, write and pause; returns
+    // begin's error text.
+    LWError renderFrame(LWInstance inst, int width, int height, float value)
+    {
+        LWError err = session.handler.begin(inst);
+        std::vector<float> row(size_t(width > 0 ? width : 1), value);
+        for (int y = 0; y < height; y++)
+            session.handler.write(inst, row.data(), row.data(), row.data(), row.data());
+        session.handler.pause(inst);
+        return err;
+    }
+
+    static SIZE_T privateBytes()
+    {
+        PROCESS_MEMORY_COUNTERS_EX pmc = {};
+        pmc.cb = sizeof pmc;
+        GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
+        return pmc.PrivateUsage;
+    }
+};
+
+}  // namespace
+
+TEST_F(InstanceTest, CreateGivesAnInstanceAndNoError)
+{
+    LWError err = nullptr;
+    LWInstance a = create(&err);
+    LWInstance b = create(&err);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(err, nullptr);
+    session.instanceFuncs.destroy(a);
+    session.instanceFuncs.destroy(b);
+    session.instanceFuncs.destroy(nullptr);
+}
+
+TEST_F(InstanceTest, CopyReportsNoErrorAndLeavesBothUsable)
+{
+    LWInstance a = create(nullptr);
+    LWInstance b = create(nullptr);
+    session.handler.open(a, 8, 4);
+    session.handler.open(b, 0, 0);
+    EXPECT_EQ(session.instanceFuncs.copy(b, a), nullptr);
+    EXPECT_EQ(session.instanceFuncs.copy(a, b), nullptr);
+    // a keeps its own size: its frame is accepted; b's empty one is not.
+    EXPECT_EQ(renderFrame(a, 8, 4, 0.5f), nullptr);
+    EXPECT_STREQ(renderFrame(b, 0, 0, 0.5f), "ZR couldn't allocate image buffer.");
+    session.handler.close(a);
+    session.handler.close(b);
+    session.instanceFuncs.destroy(a);
+    session.instanceFuncs.destroy(b);
+}
+
+TEST_F(InstanceTest, BeginThatCannotAllocateReportsItAndLaterCallsAreHarmless)
+{
+    LWInstance inst = create(nullptr);
+    for (auto size : {std::pair<int, int>{0, 0}, {-5, 10}, {100000, 100000}, {INT32_MAX, 2}}) {
+        session.handler.open(inst, size.first, size.second);
+        EXPECT_STREQ(session.handler.begin(inst), "ZR couldn't allocate image buffer.");
+        float row[4] = {1, 2, 3, 4};
+        session.handler.write(inst, row, row, row, row);
+        session.handler.pause(inst);
+    }
+    session.handler.close(inst);
+    session.instanceFuncs.destroy(inst);
+}
+
+TEST_F(InstanceTest, FramesOfManyRendersAreAcceptedWithoutLeaking)
+{
+    LWInstance inst = create(nullptr);
+    const int w = 1920, h = 1080;  // 33 MB of floats per frame
+    session.handler.open(inst, w, h);
+    ASSERT_EQ(renderFrame(inst, w, h, 0.25f), nullptr);
+    SIZE_T before = privateBytes();
+    for (int render = 0; render < 4; render++) {
+        session.handler.open(inst, w, h);
+        for (int frame = 0; frame < 5; frame++) ASSERT_EQ(renderFrame(inst, w, h, 0.25f), nullptr);
+        // A frame begun and never paused is freed by the next begin or by close.
+        session.handler.begin(inst);
+        session.handler.begin(inst);
+        session.handler.close(inst);
+    }
+    SIZE_T after = privateBytes();
+    EXPECT_LT(after, before + SIZE_T(w) * h * 16) << "before " << before << " after " << after;
+    session.instanceFuncs.destroy(inst);
+}

@@ -1,0 +1,36 @@
+#!/bin/sh
+# Every test: native unit tests, the DLL checks, and the Wine tests of the
+# 64-bit build (and of the 32-bit build where this machine can run it).
+set -u
+. "$(dirname "$0")/wine-session.sh"
+cd "$ZR_TOP"
+failed=0
+step() { echo "== $*"; }
+
+step "native unit tests"
+ctest --test-dir build/native --output-on-failure -j2 || failed=1
+
+step "DLL exports, imports and machine types"
+sh tools/check-dlls.sh build/win64/zr40.p build/win32/zr40.p || failed=1
+
+step "Wine tests, 64-bit build"
+trap 'wine_session_stop' EXIT INT TERM
+wine_session_start 64
+ctest --test-dir build/win64 --output-on-failure -j2 || failed=1
+wine_session_stop
+
+if reason=$(sh tools/probe-wine32.sh 2>&1); then
+    wine_session_start 32
+    if [ "$(timeout 120 "$ZR_WINE" build/win32/wine_probe.exe </dev/null 2>/dev/null | tr -d '\r')" = wine32-ok ]; then
+        step "Wine tests, 32-bit build"
+        ctest --test-dir build/win32 --output-on-failure -j2 || failed=1
+    else
+        echo "== 32-bit Wine tests skipped: 32-bit Wine does not run a 32-bit program here"
+    fi
+    wine_session_stop
+else
+    echo "== 32-bit Wine tests skipped: $reason"
+fi
+
+[ $failed -eq 0 ] && echo "ALL TESTS PASSED" || echo "SOME TESTS FAILED"
+exit $failed

@@ -1,0 +1,83 @@
+// zrhost: a stand-in for LightWave 3D that loads a frame buffer plug-in,
+// activates its servers with the host's services, and drives it.
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "zrhost/host_services.h"
+#include "zrhost/host_session.h"
+
+struct Options {
+    const char* pluginPath;
+    int info;
+    int version;
+};
+
+static void usage()
+{
+    fputs("usage: zrhost --plugin PATH [--info] [--version N] [--omit SERVICE]...\n"
+          "              [--settings-dir DIR] [--output-dir DIR] [--time SECONDS]\n"
+          "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
+          stderr);
+}
+
+static void copyPath(char* to, const char* from)
+{
+    snprintf(to, MAX_PATH, "%s", from);
+}
+
+// 1 when the command line is sound.
+static int parseOptions(int argc, char** argv, Options* options, HostConfig* config)
+{
+    for (int i = 1; i < argc; i++) {
+        const char* a = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (strcmp(a, "--info") == 0) {
+            options->info = 1;
+            continue;
+        }
+        if (!value) return 0;
+        i++;
+        if (strcmp(a, "--plugin") == 0) {
+            options->pluginPath = value;
+        } else if (strcmp(a, "--version") == 0) {
+            options->version = atoi(value);
+        } else if (strcmp(a, "--omit") == 0) {
+            HostService s = serviceByName(value);
+            if (s == SERVICE_COUNT) return 0;
+            config->omitted |= 1u << s;
+        } else if (strcmp(a, "--settings-dir") == 0) {
+            copyPath(config->settingsDir, value);
+        } else if (strcmp(a, "--output-dir") == 0) {
+            copyPath(config->outputDir, value);
+        } else if (strcmp(a, "--time") == 0) {
+            config->interfaceInfo.curTime = atof(value);
+        } else {
+            return 0;
+        }
+    }
+    return options->pluginPath != nullptr;
+}
+
+int main(int argc, char** argv)
+{
+    Options options = {nullptr, 0, LWFRAMEBUFFER_VERSION};
+    applyDefaultHostConfig(hostConfig());
+    if (!parseOptions(argc, argv, &options, hostConfig())) {
+        usage();
+        return 2;
+    }
+
+    HostSession session = {};
+    char error[512];
+    if (!loadPlugin(options.pluginPath, &session.plugin, error, sizeof error)) {
+        fprintf(stderr, "zrhost: %s\n", error);
+        return 1;
+    }
+    activateServers(&session, options.version);
+    if (options.info) printServerResults(&session);
+
+    unloadPlugin(&session.plugin);
+    destroyHostMainWindow();
+    return 0;
+}
