@@ -2,7 +2,7 @@
 # display and a running wineserver whose helper processes are detached from
 # every pipe (otherwise a reader of a Wine program's output waits for them).
 #   wine_session_start 64|32    wine_session_stop
-ZR_TOP=$(cd "$(dirname "$0")/.." && pwd)
+ZR_TOP=${ZR_TOP:-$(cd "$(dirname "$0")/.." && pwd)}
 
 wine_session_start()
 {

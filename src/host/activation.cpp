@@ -4,6 +4,8 @@
 
 #include "host/services.h"
 #include "host/session.h"
+#include "settings/config_file.h"
+#include "settings/settings_io.h"
 
 // The host only checks that start-up returned something other than null.
 void* pluginStartup(void)
@@ -22,6 +24,10 @@ int initPlugin(GlobalFunc global)
     if (!hs->imageUtil) return 0;
     hs->fileIO = static_cast<LWFileIOFuncs*>(global(LWFILEIOFUNCS_GLOBAL, 0));
     if (!hs->fileIO) return 0;
+
+    // Every activation starts again from the defaults and the file, so a
+    // scene's settings last only until the next activation.
+    loadConfigFile(pluginModulePath(), settingsRecord());
     return 1;
 }
 
@@ -86,13 +92,16 @@ LWError copyInstance(LWInstance, LWInstance)
     return nullptr;
 }
 
-LWError loadInstance(LWInstance, const LWLoadState*)
+// The settings are process-wide and travel with the host's scene.
+LWError loadInstance(LWInstance, const LWLoadState* ls)
 {
+    if (ls) readSettings(settingsRecord(), ls);
     return nullptr;
 }
 
-LWError saveInstance(LWInstance, const LWSaveState*)
+LWError saveInstance(LWInstance, const LWSaveState* ss)
 {
+    if (ss) writeSettings(settingsRecord(), ss);
     return nullptr;
 }
 

@@ -12,8 +12,9 @@ int activateInterface(int32_t version, GlobalFunc global, void* local, void* ser
 
 extern ServerRecord pluginServers[];
 
-// Finds "Directory Info", "Image Utility" and "File IO"; 1 when all three
-// were found.
+// Finds "Directory Info", "Image Utility" and "File IO", then reads the
+// configuration file over the default settings; 1 when all three services
+// were found (and only then is the file read).
 int initPlugin(GlobalFunc global);
 
 LWInstance createInstance(void* priv, void* context, LWError* err);

@@ -5,6 +5,7 @@
 
 #include "host/plugin_module_win.h"
 #include "host/services.h"
+#include "settings/config_file.h"
 
 static HINSTANCE g_module;
 static HICON g_largeIcon;
@@ -54,6 +55,7 @@ static void registerWindowClasses(HINSTANCE module)
 // The window classes stay registered: a viewer may still be closing.
 static void releasePlugin()
 {
+    if (hostServices()->fileIO) saveConfigFile(settingsRecord());
     DestroyIcon(g_largeIcon);
     DestroyIcon(g_smallIcon);
     g_largeIcon = g_smallIcon = nullptr;

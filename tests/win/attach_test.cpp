@@ -64,13 +64,12 @@ TEST_F(LibraryAttachTest, RegistersTheImagePaneClass)
 
 TEST_F(LibraryAttachTest, UnloadsAndReloadsWithOrWithoutActivation)
 {
-    unloadPlugin(&session.plugin);  // never activated
-    char error[256];
-    ASSERT_TRUE(loadPlugin("zr40.p", &session.plugin, error, sizeof error)) << error;
+    unload();  // never activated
+    load();
     activateServers(&session, 4);
     EXPECT_EQ(session.handlerResult, 0);
-    unloadPlugin(&session.plugin);  // activated: releases what it holds
-    ASSERT_TRUE(loadPlugin("zr40.p", &session.plugin, error, sizeof error)) << error;
+    unload();  // activated: releases what it holds
+    load();
     activateServers(&session, 4);
     EXPECT_EQ(session.handlerResult, 0);
     WNDCLASSEXA wc = {};

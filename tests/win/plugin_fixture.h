@@ -1,25 +1,43 @@
 // Loads the real plug-in through the stand-in host's loader, as the host
 // does, with every service offered unless a test leaves one out.
+//
+// Each test gets folders of its own: the plug-in is copied into one (so its
+// configuration file lands there), the current folder, the user profile
+// and the host's settings folder are others. Nothing outside them is
+// touched, and tests can run side by side.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
 
 class PluginTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        applyDefaultHostConfig(hostConfig());
-        resetServiceLookups();
-        char error[512] = "";
-        ASSERT_TRUE(loadPlugin("zr40.p", &session.plugin, error, sizeof error)) << error;
-    }
-
-    void TearDown() override { unloadPlugin(&session.plugin); }
+    void SetUp() override;
+    void TearDown() override;
 
     void omit(HostService service) { hostConfig()->omitted |= 1u << service; }
 
+    // Loads (again) the test's copy of the plug-in.
+    void load();
+    void unload() { unloadPlugin(&session.plugin); }
+
+    // Path of a file in one of the test's folders.
+    std::string inPlugin(const char* name) const { return pluginDir + "\\" + name; }
+    std::string inCurrent(const char* name) const { return currentDir + "\\" + name; }
+    std::string inProfile(const char* name) const { return profileDir + "\\" + name; }
+    std::string inSettings(const char* name) const { return settingsDir + "\\" + name; }
+
     HostSession session = {};
+    std::string root, pluginDir, currentDir, profileDir, settingsDir;
+
+private:
+    std::string previousDir;
 };
+
+bool fileExists(const std::string& path);
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text);

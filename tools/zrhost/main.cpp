@@ -6,17 +6,21 @@
 
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
+#include "zrhost/scene_file.h"
 
 struct Options {
     const char* pluginPath;
     int info;
     int version;
+    const char* sceneLoad;
+    const char* sceneSave;
 };
 
 static void usage()
 {
     fputs("usage: zrhost --plugin PATH [--info] [--version N] [--omit SERVICE]...\n"
           "              [--settings-dir DIR] [--output-dir DIR] [--time SECONDS]\n"
+          "              [--scene-load FILE] [--scene-save FILE]\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
 }
@@ -50,6 +54,10 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             copyPath(config->settingsDir, value);
         } else if (strcmp(a, "--output-dir") == 0) {
             copyPath(config->outputDir, value);
+        } else if (strcmp(a, "--scene-load") == 0) {
+            options->sceneLoad = value;
+        } else if (strcmp(a, "--scene-save") == 0) {
+            options->sceneSave = value;
         } else if (strcmp(a, "--time") == 0) {
             config->interfaceInfo.curTime = atof(value);
         } else {
@@ -59,9 +67,36 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
     return options->pluginPath != nullptr;
 }
 
+// Load first, then save, as a user who opens a scene and saves it again.
+static int runScene(HostSession* session, const Options* options)
+{
+    if (!options->sceneLoad && !options->sceneSave) return 0;
+    if (session->handlerResult != AFUNC_OK) {
+        fprintf(stderr, "zrhost: the frame buffer handler is not active\n");
+        return 1;
+    }
+    LWError err = nullptr;
+    LWInstance instance = session->instanceFuncs.create(nullptr, nullptr, &err);
+    if (!instance) {
+        fprintf(stderr, "zrhost: %s\n", err ? err : "no instance");
+        return 1;
+    }
+    int status = 0;
+    if (options->sceneLoad && !loadScene(session, instance, options->sceneLoad)) {
+        fprintf(stderr, "zrhost: no frame buffer block in %s\n", options->sceneLoad);
+        status = 1;
+    }
+    if (options->sceneSave && !saveScene(session, instance, options->sceneSave)) {
+        fprintf(stderr, "zrhost: cannot write %s\n", options->sceneSave);
+        status = 1;
+    }
+    session->instanceFuncs.destroy(instance);
+    return status;
+}
+
 int main(int argc, char** argv)
 {
-    Options options = {nullptr, 0, LWFRAMEBUFFER_VERSION};
+    Options options = {nullptr, 0, LWFRAMEBUFFER_VERSION, nullptr, nullptr};
     applyDefaultHostConfig(hostConfig());
     if (!parseOptions(argc, argv, &options, hostConfig())) {
         usage();
@@ -77,7 +112,8 @@ int main(int argc, char** argv)
     activateServers(&session, options.version);
     if (options.info) printServerResults(&session);
 
+    int status = runScene(&session, &options);
     unloadPlugin(&session.plugin);
     destroyHostMainWindow();
-    return 0;
+    return status;
 }

@@ -1,0 +1,211 @@
+// The settings block: what the writer stores and what the reader accepts.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "settings/settings_io.h"
+#include "settings_test_util.h"
+#include "zrhost/text_state.h"
+
+namespace {
+
+Settings defaults()
+{
+    Settings s;
+    memset(&s, 0, sizeof s);
+    applyDefaultSettings(&s);
+    return s;
+}
+
+std::string block(const std::string& inner)
+{
+    return "{ ZRConfig\n" + inner + "\n}\n";
+}
+
+}  // namespace
+
+TEST(SettingsDefaults, MatchTheDocumentedValues)
+{
+    Settings s = defaults();
+    EXPECT_STREQ(s.configPath, "zr4.cfg");
+    EXPECT_EQ(s.text.font.lfHeight, -24);
+    EXPECT_EQ(s.text.font.lfWeight, 400);
+    EXPECT_STREQ(s.text.font.lfFaceName, "Arial");
+    EXPECT_EQ(s.text.colour, 0x00FFFFFFu);
+    EXPECT_EQ(s.text.anchorX, 10);
+    EXPECT_EQ(s.text.baselineY, 30);
+    EXPECT_EQ(s.text.alignment, 0);
+    EXPECT_STREQ(s.text.text, "");
+    EXPECT_EQ(s.text.shadowEnabled, 1);
+    EXPECT_EQ(s.text.shadowDx, 2);
+    EXPECT_EQ(s.text.shadowDy, 2);
+    EXPECT_EQ(s.hot.videoStandard, 0);
+    EXPECT_EQ(s.hot.pedestal, 7.5f);
+    EXPECT_EQ(s.hot.compositeLimit, 110.0f);
+    EXPECT_EQ(s.hot.chromaLimit, 50.0f);
+    EXPECT_EQ(s.safe.frameAspect, 1.85f);
+    EXPECT_EQ(s.safe.frameMargin, 0.02f);
+    EXPECT_EQ(s.safe.kinds, 1);
+    EXPECT_EQ(s.safe.style, 0);
+    EXPECT_EQ(s.defaultBlack, 0.0f);
+    EXPECT_EQ(s.defaultWhite, 1.0f);
+    EXPECT_EQ(s.pixelDisplayType, 0);
+    EXPECT_EQ(s.closeRenderStatus, 1);
+}
+
+TEST(SettingsDefaults, LeaveTheUnlistedFontFieldsAndLeftXAlone)
+{
+    Settings s = unusualSettings();
+    applyDefaultSettings(&s);
+    EXPECT_EQ(s.text.font.lfWidth, 11);
+    EXPECT_EQ(s.text.font.lfEscapement, 900);
+    EXPECT_EQ(s.text.font.lfQuality, 0x85);
+    EXPECT_EQ(s.text.leftX, 77);
+    EXPECT_EQ(s.text.font.lfHeight, -24);
+}
+
+TEST(SettingsRoundTrip, ReproducesEveryStoredField)
+{
+    Settings written = unusualSettings();
+    Settings read = defaults();
+    EXPECT_EQ(readSettingsText(&read, settingsText(written)), 0);
+    EXPECT_TRUE(storedFieldsEqual(written, read));
+    EXPECT_STREQ(read.configPath, "zr4.cfg");  // never stored
+}
+
+TEST(SettingsRoundTrip, WritesBlocksInTheirOrderWithTheirTokens)
+{
+    std::string text = settingsText(defaults());
+    const char* order[] = {"{ ZRConfig", "Version 4",      "{ TextOptions",  "Font \"Arial\" -24",
+                           "Color 255 255 255 0", "Position 10 30 0", "Text \"\"", "ShadowOptions 1 2 2",
+                           "HotParams 7.5 110 50 0", "SafeParams", "BlackWhite 0 1", "PixelDisplayType 0",
+                           "CloseRenderStatus 1"};
+    size_t at = 0;
+    for (const char* part : order) {
+        size_t found = text.find(part, at);
+        ASSERT_NE(found, std::string::npos) << part << " in\n" << text;
+        at = found;
+    }
+}
+
+TEST(SettingsReader, AcceptsBlocksInAnyOrder)
+{
+    Settings s = defaults();
+    readSettingsText(&s, block("CloseRenderStatus 0\nBlackWhite 0.25 0.75\n{ TextOptions\nShadowOptions 0 4 5\n"
+                               "Text \"late\"\n}\nHotParams 1 2 3 1\nVersion 4"));
+    EXPECT_EQ(s.closeRenderStatus, 0);
+    EXPECT_EQ(s.defaultBlack, 0.25f);
+    EXPECT_EQ(s.defaultWhite, 0.75f);
+    EXPECT_EQ(s.text.shadowEnabled, 0);
+    EXPECT_EQ(s.text.shadowDy, 5);
+    EXPECT_STREQ(s.text.text, "late");
+    EXPECT_EQ(s.hot.videoStandard, 1);
+    EXPECT_EQ(s.hot.chromaLimit, 3.0f);
+}
+
+TEST(SettingsReader, AppliesADuplicatedBlockTwiceTheLaterWinning)
+{
+    Settings s = defaults();
+    readSettingsText(&s, block("BlackWhite 0.1 0.9\nBlackWhite 0.2 0.8"));
+    EXPECT_EQ(s.defaultBlack, 0.2f);
+    EXPECT_EQ(s.defaultWhite, 0.8f);
+}
+
+TEST(SettingsReader, LeavesMissingBlocksAsTheyWere)
+{
+    Settings s = defaults();
+    readSettingsText(&s, block("CloseRenderStatus 0"));
+    Settings expected = defaults();
+    expected.closeRenderStatus = 0;
+    EXPECT_TRUE(storedFieldsEqual(s, expected));
+}
+
+TEST(SettingsReader, TextOptionsWithOnlyTextChangeOnlyTheCaption)
+{
+    Settings s = unusualSettings();
+    Settings expected = s;
+    readSettingsText(&s, block("{ TextOptions\nText \"Take 3\"\n}"));
+    strcpy(expected.text.text, "Take 3");
+    EXPECT_TRUE(storedFieldsEqual(s, expected));
+}
+
+TEST(SettingsReader, ReadsAnyVersionWithTheSameLayout)
+{
+    for (const char* version : {"Version 3", "Version 7", "Version -1", ""}) {
+        Settings s = defaults();
+        readSettingsText(&s, block(std::string(version) + "\nPixelDisplayType 1"));
+        EXPECT_EQ(s.pixelDisplayType, 1) << version;
+    }
+}
+
+TEST(SettingsReader, IgnoresForeignAndEmptyInput)
+{
+    const Settings before = unusualSettings();
+    for (const char* text : {"", "\n\n", "LWSC\n3\n\nFirstFrame 1\nLastFrame 60\n", "{ Other\nBlackWhite 5 6\n}\n",
+                             "BlackWhite 5 6\n", "}\n}\n{\n"}) {
+        Settings s = before;
+        EXPECT_EQ(readSettingsText(&s, text), 0) << text;
+        EXPECT_TRUE(storedFieldsEqual(s, before)) << text;
+    }
+}
+
+TEST(SettingsReader, CutsOverLongStringsToTheirFields)
+{
+    Settings s = defaults();
+    const COLORREF colourAfterFace = s.text.colour;
+    std::string face(200, 'W');
+    std::string caption(5000, 'c');
+    readSettingsText(&s, block("{ TextOptions\nFont \"" + face + "\" -30 0 0 0 700 0 0 0 0 0 0 0 0\nText \"" +
+                               caption + "\"\n}"));
+    EXPECT_EQ(strlen(s.text.font.lfFaceName), sizeof s.text.font.lfFaceName - 1);
+    EXPECT_EQ(s.text.font.lfFaceName[0], 'W');
+    EXPECT_EQ(s.text.font.lfHeight, -30);  // values after the long string still read
+    EXPECT_EQ(s.text.colour, colourAfterFace);
+    EXPECT_EQ(strlen(s.text.text), sizeof s.text.text - 1);
+    EXPECT_EQ(s.text.shadowEnabled, 1);  // the field after the caption
+}
+
+TEST(SettingsReader, StoresWhatATruncatedBlockDelivers)
+{
+    std::string full = settingsText(unusualSettings());
+    for (size_t cut = 0; cut < full.size(); cut += 7) {
+        Settings s = defaults();
+        readSettingsText(&s, full.substr(0, cut));
+        EXPECT_LT(strlen(s.text.text), sizeof s.text.text);
+        EXPECT_LT(strlen(s.text.font.lfFaceName), sizeof s.text.font.lfFaceName);
+    }
+    Settings s = defaults();
+    readSettingsText(&s, block("HotParams 1.5"));  // the rest of the leaf is missing
+    EXPECT_EQ(s.hot.pedestal, 1.5f);
+    EXPECT_EQ(s.hot.compositeLimit, 110.0f);
+    EXPECT_EQ(s.hot.videoStandard, 0);
+}
+
+TEST(SettingsReader, EndsExactlyTheBlocksItEntered)
+{
+    // Inside a host's own block, followed by a sibling the host still reads.
+    std::string scene = "{ Host\n" + settingsText(unusualSettings()) + "Next 5\n}\n";
+    LWLoadState* ls = newTextLoadState(scene.data(), scene.size(), LWIO_SCENE);
+    const LWBlockIdent host[] = {{1, "Host"}, {0, nullptr}};
+    const LWBlockIdent next[] = {{2, "Next"}, {0, nullptr}};
+    ASSERT_EQ(ls->findBlk(ls->readData, host), 1u);
+    Settings s = defaults();
+    readSettings(&s, ls);
+    EXPECT_EQ(ls->depth(ls->readData), 1);
+    EXPECT_EQ(ls->findBlk(ls->readData, next), 2u);
+    int32_t v = 0;
+    ls->readI4(ls->readData, &v, 1);
+    EXPECT_EQ(v, 5);
+    freeTextLoadState(ls);
+}
+
+TEST(SettingsReader, WithoutZrcfEndsNoBlock)
+{
+    std::string scene = "{ Host\nOther 1\n}\n";
+    LWLoadState* ls = newTextLoadState(scene.data(), scene.size(), LWIO_SCENE);
+    const LWBlockIdent host[] = {{1, "Host"}, {0, nullptr}};
+    ASSERT_EQ(ls->findBlk(ls->readData, host), 1u);
+    Settings s = defaults();
+    readSettings(&s, ls);
+    EXPECT_EQ(ls->depth(ls->readData), 1);
+    freeTextLoadState(ls);
+}

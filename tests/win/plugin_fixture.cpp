@@ -1,0 +1,107 @@
+#include "plugin_fixture.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+namespace {
+
+std::string makeRoot()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static int counter;
+    char name[MAX_PATH + 64];
+    snprintf(name, sizeof name, "%szrtest-%lu-%d", temp, GetCurrentProcessId(), ++counter);
+    return name;
+}
+
+void removeTree(const std::string& dir)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+std::string moduleFolder()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    char* cut = strrchr(path, '\\');
+    if (cut) *cut = 0;
+    return path;
+}
+
+}  // namespace
+
+void PluginTest::SetUp()
+{
+    applyDefaultHostConfig(hostConfig());
+    resetServiceLookups();
+    root = makeRoot();
+    pluginDir = root + "\\plugin";
+    currentDir = root + "\\current";
+    profileDir = root + "\\profile";
+    settingsDir = root + "\\settings";
+    for (const std::string& d : {root, pluginDir, currentDir, profileDir, settingsDir})
+        ASSERT_TRUE(CreateDirectoryA(d.c_str(), nullptr)) << d;
+    ASSERT_TRUE(CopyFileA((moduleFolder() + "\\zr40.p").c_str(), inPlugin("zr40.p").c_str(), FALSE));
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    previousDir = previous;
+    SetCurrentDirectoryA(currentDir.c_str());
+    _putenv_s("USERPROFILE", profileDir.c_str());
+    snprintf(hostConfig()->settingsDir, MAX_PATH, "%s", settingsDir.c_str());
+    load();
+}
+
+void PluginTest::TearDown()
+{
+    unload();
+    SetCurrentDirectoryA(previousDir.c_str());
+    removeTree(root);
+}
+
+void PluginTest::load()
+{
+    char error[512] = "";
+    ASSERT_TRUE(loadPlugin(inPlugin("zr40.p").c_str(), &session.plugin, error, sizeof error)) << error;
+}
+
+bool fileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return text;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    fclose(f);
+    return text;
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
