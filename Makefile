@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps build native win64 win32 test demo bench clean
+.PHONY: all deps build native win64 win32 sanitize fuzz test demo bench clean
 
 all: build
 
@@ -25,7 +25,16 @@ win32:
 	    -DZR_RUN_WINE_TESTS=$$(sh tools/probe-wine32.sh >/dev/null 2>&1 && echo ON || echo OFF) >/dev/null
 	cmake --build build/win32 -j $(JOBS)
 
-test: build
+# The portable core again, with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B build/native-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR_SANITIZE=ON >/dev/null
+	cmake --build build/native-asan -j $(JOBS) --target core_tests
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR_FUZZ=ON >/dev/null
+	cmake --build build/fuzz -j $(JOBS) --target settings_fuzz
+
+test: build sanitize fuzz
 	@sh tools/run-tests.sh
 
 demo: build

@@ -10,6 +10,16 @@ step() { echo "== $*"; }
 step "native unit tests"
 ctest --test-dir build/native --output-on-failure -j2 || failed=1
 
+step "native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 build/native-asan/core_tests --gtest_brief=1 || failed=1
+
+step "fuzzing the settings reader (${ZR_FUZZ_SECONDS:-20} s)"
+corpus=build/fuzz/corpus
+mkdir -p "$corpus"
+build/fuzz/settings_fuzz -max_total_time="${ZR_FUZZ_SECONDS:-20}" -print_final_stats=0 \
+    "$corpus" tests/fuzz/corpus >build/fuzz/last-run.log 2>&1 || { tail -40 build/fuzz/last-run.log; failed=1; }
+grep -E '^Done|^#[0-9]+ *DONE' build/fuzz/last-run.log | tail -1
+
 step "DLL exports, imports and machine types"
 sh tools/check-dlls.sh build/win64/zr40.p build/win32/zr40.p || failed=1
 
