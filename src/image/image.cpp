@@ -1,5 +1,7 @@
 #include "image/image.h"
 
+#include "image/pixel_memory.h"
+
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
@@ -27,10 +29,10 @@ Image* newImage(int width, int height, int imageNumber, int renderTime)
     image->white = 1.0f;
 
     size_t bytes = size_t(width) * size_t(height) * sizeof(float);
-    image->red = static_cast<float*>(malloc(bytes));
-    image->green = static_cast<float*>(malloc(bytes));
-    image->blue = static_cast<float*>(malloc(bytes));
-    image->alpha = static_cast<float*>(malloc(bytes));
+    image->red = static_cast<float*>(allocatePixels(bytes));
+    image->green = static_cast<float*>(allocatePixels(bytes));
+    image->blue = static_cast<float*>(allocatePixels(bytes));
+    image->alpha = static_cast<float*>(allocatePixels(bytes));
     if (!image->red || !image->green || !image->blue || !image->alpha) {
         freeImage(image);
         return nullptr;
@@ -41,10 +43,10 @@ Image* newImage(int width, int height, int imageNumber, int renderTime)
 void freeImage(Image* image)
 {
     if (!image) return;
-    free(image->red);
-    free(image->green);
-    free(image->blue);
-    free(image->alpha);
+    releasePixels(image->red);
+    releasePixels(image->green);
+    releasePixels(image->blue);
+    releasePixels(image->alpha);
     free(image);
 }
 

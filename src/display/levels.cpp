@@ -1,0 +1,103 @@
+#include "display/levels.h"
+
+#include <string.h>
+
+#include "display/hot_pixels.h"
+#include "display/level_spans.h"
+#include "image/view.h"
+
+uint8_t levelToByte(float value, float black, float range)
+{
+    double t = (double(value) - double(black)) * 255.0 / double(range);
+    if (t > 255.0) return 255;
+    float single = float(t);
+    if (!(single >= 0.0f)) return 0;  // below zero, or NaN
+    return uint8_t(single);
+}
+
+uint8_t alphaToByte(float value)
+{
+    double t = double(value) * 255.0;
+    if (t > 255.0) return 255;
+    float single = float(t);
+    if (!(single >= 0.0f)) return 0;
+    return uint8_t(single);
+}
+
+static LevelSpan levelsOf(const Image* image)
+{
+    return LevelSpan{image->black, image->white - image->black};
+}
+
+// Rows y0 .. y1-1, columns x0 .. x0+n-1, of the colour bitmap.
+static void colourRows(const Image* image, DisplayBitmap* colour, int y0, int y1, int x0, int n)
+{
+    LevelSpan levels = levelsOf(image);
+    for (int y = y0; y < y1; y++) {
+        size_t at = size_t(y) * size_t(image->width) + size_t(x0);
+        convertColourSpan(image->red + at, image->green + at, image->blue + at, n, bitmapRow(colour, y) + 3 * x0,
+                          levels);
+    }
+}
+
+static void alphaRows(const Image* image, DisplayBitmap* alpha, int y0, int y1, int x0, int n)
+{
+    for (int y = y0; y < y1; y++) {
+        size_t at = size_t(y) * size_t(image->width) + size_t(x0);
+        convertAlphaSpan(image->alpha + at, n, bitmapRow(alpha, y) + x0);
+    }
+}
+
+void convertColour(const Image* image, DisplayBitmap* colour)
+{
+    colourRows(image, colour, 0, image->height, 0, image->width);
+}
+
+void convertAlpha(const Image* image, DisplayBitmap* alpha)
+{
+    alphaRows(image, alpha, 0, image->height, 0, image->width);
+}
+
+// Clips the rectangle to the image; 0 when nothing is left.
+static int clipToImage(const Image* image, int* x, int* y, int* w, int* h)
+{
+    int64_t x0 = *x < 0 ? 0 : *x, y0 = *y < 0 ? 0 : *y;
+    int64_t x1 = int64_t(*x) + *w, y1 = int64_t(*y) + *h;
+    if (x1 > image->width) x1 = image->width;
+    if (y1 > image->height) y1 = image->height;
+    if (x1 <= x0 || y1 <= y0) return 0;
+    *x = int(x0);
+    *y = int(y0);
+    *w = int(x1 - x0);
+    *h = int(y1 - y0);
+    return 1;
+}
+
+void convertRect(View* view, int x, int y, int w, int h)
+{
+    if (!clipToImage(view->image, &x, &y, &w, &h)) return;
+    colourRows(view->image, view->colour, y, y + h, x, w);
+    alphaRows(view->image, view->alpha, y, y + h, x, w);
+}
+
+// The safe overlay is drawn by the platform side (GDI text and lines);
+// until it is, it stays as made.
+void rebuildDisplay(View* view)
+{
+    convertColour(view->image, view->colour);
+    convertAlpha(view->image, view->alpha);
+    buildHotMask(view);
+}
+
+void refreshDisplay(View* view, unsigned flags)
+{
+    if (flags & REFRESH_LEVELS) convertColour(view->image, view->colour);
+    if (flags & (REFRESH_LEVELS | REFRESH_HOT)) buildHotMask(view);
+}
+
+void updateDisplayRect(View* view, int x, int y, int w, int h)
+{
+    if (!clipToImage(view->image, &x, &y, &w, &h)) return;
+    convertRect(view, x, y, w, h);
+    updateHotMaskRect(view, x, y, w, h);
+}

@@ -1,0 +1,92 @@
+#include "image/slots.h"
+
+#include "display/levels.h"
+
+static View* g_slots[SLOT_COUNT];
+static ViewState g_viewState;
+
+ViewState* viewState()
+{
+    return &g_viewState;
+}
+
+int storeImageInSlot(Image* image, const Settings* settings, int slot)
+{
+    View* view = newView(image);
+    g_slots[slot] = view;
+    if (!view) return 0;
+    image->black = settings->defaultBlack;
+    image->white = settings->defaultWhite;
+    view->hot = settings->hot;
+    view->safe = settings->safe;
+    rebuildDisplay(view);
+    return 1;
+}
+
+void freeSlot(int slot)
+{
+    freeView(g_slots[slot]);
+    g_slots[slot] = nullptr;
+    g_viewState.view = nullptr;
+}
+
+void freeAllSlots()
+{
+    for (int i = 0; i < SLOT_COUNT; i++) {
+        freeView(g_slots[i]);
+        g_slots[i] = nullptr;
+    }
+    g_viewState.view = nullptr;
+}
+
+int isSlotEmpty(int slot)
+{
+    return g_slots[slot] == nullptr;
+}
+
+View* viewInSlot(int slot)
+{
+    return g_slots[slot];
+}
+
+int oldestSlot()
+{
+    int best = 0;
+    int32_t oldest = 0x7FFFFFFF;
+    for (int i = 0; i < SLOT_COUNT; i++) {
+        if (g_slots[i] && g_slots[i]->image->creationTime < oldest) {
+            oldest = g_slots[i]->image->creationTime;
+            best = i;
+        }
+    }
+    return best;
+}
+
+int newestSlot()
+{
+    int best = 0;
+    int32_t newest = 0;
+    for (int i = 0; i < SLOT_COUNT; i++) {
+        if (g_slots[i] && g_slots[i]->image->creationTime > newest) {
+            newest = g_slots[i]->image->creationTime;
+            best = i;
+        }
+    }
+    return best;
+}
+
+int chooseSlotForNewImage()
+{
+    for (int i = 0; i < SLOT_COUNT; i++)
+        if (!g_slots[i]) return i;
+    return oldestSlot();
+}
+
+void loadViewState(int slot)
+{
+    View* view = g_slots[slot];
+    g_viewState.view = view;
+    g_viewState.imageWidth = view->image->width;
+    g_viewState.imageHeight = view->image->height;
+    g_viewState.name = view->name;
+}

@@ -1,0 +1,30 @@
+// The ten image slots of the viewer. Display thread only.
+#pragma once
+
+#include "image/view.h"
+#include "image/view_state.h"
+#include "settings/settings.h"
+
+enum { SLOT_COUNT = 10 };
+
+// Wraps image in a View record in slot, with the settings' default levels
+// and hot-pixel and safe-area parameters, and fills its display bitmaps.
+// Takes ownership of image in every case: on failure (0) the image has been
+// freed and the slot is empty. An occupied slot must be freed first.
+int storeImageInSlot(Image* image, const Settings* settings, int slot);
+
+void freeSlot(int slot);
+void freeAllSlots();
+int isSlotEmpty(int slot);
+View* viewInSlot(int slot);
+
+// Among the occupied slots, the one whose image is oldest (or newest) by
+// creation time; ties keep the lowest slot, and no image gives 0.
+int oldestSlot();
+int newestSlot();
+
+// The first empty slot, else the oldest.
+int chooseSlotForNewImage();
+
+// Makes the slot's View record the one the View state shows.
+void loadViewState(int slot);

@@ -1,0 +1,34 @@
+// A View record: an image with its four display bitmaps, its name and notes,
+// its own hot-pixel and safe-area parameters, and the pixels under its last
+// caption. The record owns everything it points to.
+#pragma once
+
+#include "image/display_bitmap.h"
+#include "image/image.h"
+#include "settings/settings.h"
+
+enum { VIEW_NAME_SIZE = 256, VIEW_NOTES_SIZE = 1024 };
+
+struct UndoRegion {
+    Image* piece;  // null when there is nothing to undo
+    int32_t x;
+    int32_t y;
+};
+
+struct View {
+    Image* image;
+    DisplayBitmap* colour;
+    DisplayBitmap* alpha;
+    DisplayBitmap* hotMask;
+    DisplayBitmap* safeOverlay;
+    char name[VIEW_NAME_SIZE];
+    char notes[VIEW_NOTES_SIZE];
+    HotParams hot;
+    SafeParams safe;
+    UndoRegion undo;
+};
+
+// Takes ownership of image in every case: on failure the image is freed
+// with whatever was made, so a caller never holds a half-owned image.
+View* newView(Image* image);
+void freeView(View* view);
