@@ -1,0 +1,226 @@
+// The level conversion: the documented examples, and the fast row
+// conversion against a scalar reference written from the definition.
+#include <gtest/gtest.h>
+#include <math.h>
+#include <string.h>
+
+#include <vector>
+
+#include "display/level_spans.h"
+#include "display/levels.h"
+#include "image_test_util.h"
+
+namespace {
+
+// The definition, step by step, kept apart from the product code.
+uint8_t referenceLevel(float value, float black, float range)
+{
+    double t = (double(value) - double(black)) * 255.0 / double(range);
+    if (t > 255.0) return 255;
+    float single = float(t);
+    if (isnan(single) || single < 0.0f) return 0;
+    return uint8_t(truncf(single));
+}
+
+uint8_t referenceAlpha(float value)
+{
+    return referenceLevel(value, 0.0f, 1.0f);
+}
+
+float floatFromBits(uint32_t bits)
+{
+    float f;
+    memcpy(&f, &bits, sizeof f);
+    return f;
+}
+
+uint32_t bitsOf(float f)
+{
+    uint32_t b;
+    memcpy(&b, &f, sizeof b);
+    return b;
+}
+
+// Runs the fast span over values and compares every byte with the reference.
+void expectSpanMatchesReference(const std::vector<float>& values, float black, float white)
+{
+    float range = white - black;
+    LevelSpan levels = {black, range};
+    size_t n = values.size();
+    std::vector<uint8_t> bgr(3 * n), alpha(n);
+    // The same values in all three channels, shifted so every SIMD lane sees each.
+    std::vector<float> g(values.begin() + 1, values.end()), b(values.begin() + 2, values.end());
+    g.push_back(values[0]);
+    b.push_back(values[0]);
+    b.push_back(values[1]);
+    convertColourSpan(values.data(), g.data(), b.data(), int(n), bgr.data(), levels);
+    convertAlphaSpan(values.data(), int(n), alpha.data());
+    for (size_t i = 0; i < n; i++) {
+        ASSERT_EQ(bgr[3 * i + 2], referenceLevel(values[i], black, range))
+            << "value " << values[i] << " (bits " << std::hex << bitsOf(values[i]) << ") levels " << black << " "
+            << white;
+        ASSERT_EQ(bgr[3 * i + 1], referenceLevel(g[i], black, range)) << g[i];
+        ASSERT_EQ(bgr[3 * i], referenceLevel(b[i], black, range)) << b[i];
+        ASSERT_EQ(alpha[i], referenceAlpha(values[i])) << values[i];
+    }
+}
+
+// Every float near each byte boundary of the levels (where truncation
+// decides), and a dense sweep of [-1, 2].
+std::vector<float> boundaryAndSweepValues(float black, float white)
+{
+    std::vector<float> v;
+    double range = double(white) - double(black);
+    for (int b = -1; b <= 257; b++) {
+        float centre = float(double(black) + b * range / 255.0);
+        for (int d = -40; d <= 40; d++) v.push_back(floatFromBits(bitsOf(centre) + uint32_t(d)));
+        for (int d = 1; d <= 40; d++) v.push_back(std::nextafter(centre, d % 2 ? INFINITY : -INFINITY));
+    }
+    // Every 997th float of [-1, 0] and of [0, 2], by bit pattern.
+    for (uint32_t bits = 0x80000000u; bits <= bitsOf(-1.0f); bits += 997) v.push_back(floatFromBits(bits));
+    for (uint32_t bits = 0; bits <= bitsOf(2.0f); bits += 997) v.push_back(floatFromBits(bits));
+    for (float special : {NAN, -NAN, INFINITY, -INFINITY, 0.0f, -0.0f, 1e30f, -1e30f, 1e-40f, 3.4e38f})
+        v.push_back(special);
+    return v;
+}
+
+}  // namespace
+
+TEST(LevelToByte, DefaultLevelsTruncate)
+{
+    EXPECT_EQ(levelToByte(0.5f, 0.0f, 1.0f), 127);
+    EXPECT_EQ(levelToByte(1.0f, 0.0f, 1.0f), 255);
+    EXPECT_EQ(levelToByte(1.5f, 0.0f, 1.0f), 255);
+    EXPECT_EQ(levelToByte(-0.2f, 0.0f, 1.0f), 0);
+    EXPECT_EQ(levelToByte(254.9f / 255.0f, 0.0f, 1.0f), 254);
+}
+
+TEST(LevelToByte, BlackAndWhiteLevelsStretch)
+{
+    EXPECT_EQ(levelToByte(0.5f, 0.25f, 0.5f), 127);
+    EXPECT_EQ(levelToByte(0.25f, 0.25f, 0.5f), 0);
+    EXPECT_EQ(levelToByte(0.75f, 0.25f, 0.5f), 255);
+    EXPECT_EQ(levelToByte(0.8f, 0.25f, 0.5f), 255);
+}
+
+TEST(LevelToByte, EqualLevelsMakeAThreshold)
+{
+    EXPECT_EQ(levelToByte(0.5f, 0.5f, 0.0f), 0);
+    EXPECT_EQ(levelToByte(std::nextafter(0.5f, 1.0f), 0.5f, 0.0f), 255);
+    EXPECT_EQ(levelToByte(0.4f, 0.5f, 0.0f), 0);
+    EXPECT_EQ(levelToByte(7.0f, 0.5f, 0.0f), 255);
+}
+
+TEST(LevelToByte, WhiteBelowBlackInverts)
+{
+    EXPECT_EQ(levelToByte(0.0f, 1.0f, -1.0f), 255);
+    EXPECT_EQ(levelToByte(1.0f, 1.0f, -1.0f), 0);
+}
+
+TEST(LevelToByte, NonFiniteSamples)
+{
+    EXPECT_EQ(levelToByte(NAN, 0.0f, 1.0f), 0);
+    EXPECT_EQ(levelToByte(INFINITY, 0.0f, 1.0f), 255);
+    EXPECT_EQ(levelToByte(-INFINITY, 0.0f, 1.0f), 0);
+    EXPECT_EQ(levelToByte(INFINITY, 0.0f, -1.0f), 0);
+    EXPECT_EQ(alphaToByte(NAN), 0);
+    EXPECT_EQ(alphaToByte(INFINITY), 255);
+    EXPECT_EQ(alphaToByte(0.5f), 127);
+    EXPECT_EQ(alphaToByte(-1.0f), 0);
+}
+
+TEST(LevelSpans, MatchTheReferenceAtDefaultLevels)
+{
+    expectSpanMatchesReference(boundaryAndSweepValues(0.0f, 1.0f), 0.0f, 1.0f);
+}
+
+TEST(LevelSpans, MatchTheReferenceAtOtherLevels)
+{
+    TestRandom rng(99);
+    std::vector<std::pair<float, float>> pairs = {{0.25f, 0.75f}, {0.5f, 0.5f}, {1.0f, 0.0f}, {-0.3f, 4.0f},
+                                                  {0.1f, 0.1000001f}};
+    for (int i = 0; i < 4; i++) pairs.push_back({rng.unit() - 0.5f, rng.unit() * 3.0f});
+    for (auto [black, white] : pairs) expectSpanMatchesReference(boundaryAndSweepValues(black, white), black, white);
+}
+
+TEST(ConvertColour, MatchesTheReferenceOnRandomImagesAndKeepsPadding)
+{
+    for (int width : {1, 2, 3, 5, 33, 64, 101}) {
+        ImagePtr image(randomImage(width, 7, uint32_t(width)));
+        image->black = 0.1f;
+        image->white = 0.9f;
+        ViewPtr view(canaryView(image.release(), 0xA5));
+        const Image* im = view->image;
+        convertColour(im, view->colour);
+        convertAlpha(im, view->alpha);
+        float range = im->white - im->black;
+        for (int y = 0; y < im->height; y++) {
+            const uint8_t* row = view->colour->pixels + size_t(im->height - 1 - y) * view->colour->stride;
+            const uint8_t* arow = view->alpha->pixels + size_t(im->height - 1 - y) * view->alpha->stride;
+            for (int x = 0; x < width; x++) {
+                size_t i = size_t(y) * width + x;
+                ASSERT_EQ(row[3 * x], referenceLevel(im->blue[i], im->black, range));
+                ASSERT_EQ(row[3 * x + 1], referenceLevel(im->green[i], im->black, range));
+                ASSERT_EQ(row[3 * x + 2], referenceLevel(im->red[i], im->black, range));
+                ASSERT_EQ(arow[x], referenceAlpha(im->alpha[i]));
+            }
+            for (int p = 3 * width; p < view->colour->stride; p++) ASSERT_EQ(row[p], 0xA5) << "colour padding";
+            for (int p = width; p < view->alpha->stride; p++) ASSERT_EQ(arow[p], 0xA5) << "alpha padding";
+        }
+    }
+}
+
+TEST(ConvertColour, PutsTheFirstImageRowLastInTheBitmap)
+{
+    ImagePtr image(newImage(1, 3, 1, 0));
+    for (int y = 0; y < 3; y++) {
+        image->red[y] = image->green[y] = image->blue[y] = float(y) / 2.0f;
+        image->alpha[y] = 1.0f - float(y) / 2.0f;
+    }
+    ViewPtr view(canaryView(image.release(), 0x11));
+    EXPECT_EQ(view->colour->stride, 4);
+    EXPECT_EQ(view->alpha->stride, 4);
+    convertColour(view->image, view->colour);
+    convertAlpha(view->image, view->alpha);
+    const uint8_t* px = view->colour->pixels;
+    EXPECT_EQ(px[2 * 4], 0);      // image row 0 in bitmap row 2
+    EXPECT_EQ(px[1 * 4], 127);    // row 1 stays in the middle
+    EXPECT_EQ(px[0 * 4], 255);    // image row 2 first in the buffer
+    EXPECT_EQ(px[0 * 4 + 3], 0x11);  // padding
+    EXPECT_EQ(view->alpha->pixels[2 * 4], 255);
+    EXPECT_EQ(view->alpha->pixels[0], 0);
+}
+
+TEST(ConvertRect, TouchesOnlyTheRectangle)
+{
+    ImagePtr image(randomImage(40, 10, 5));
+    ViewPtr view(canaryView(image.release(), 0xEE));
+    convertRect(view.get(), 13, 2, 9, 3);
+    for (int y = 0; y < 10; y++)
+        for (int x = 0; x < 40; x++) {
+            bool inside = x >= 13 && x < 22 && y >= 2 && y < 5;
+            const uint8_t* row = view->colour->pixels + size_t(9 - y) * view->colour->stride;
+            size_t i = size_t(y) * 40 + x;
+            if (inside) {
+                ASSERT_EQ(row[3 * x + 2], referenceLevel(view->image->red[i], 0.0f, 1.0f));
+                ASSERT_EQ(view->alpha->pixels[size_t(9 - y) * view->alpha->stride + x],
+                          referenceAlpha(view->image->alpha[i]));
+            } else {
+                ASSERT_EQ(row[3 * x + 2], 0xEE) << x << "," << y;
+            }
+        }
+}
+
+TEST(RefreshDisplay, RebuildsOnlyWhatTheFlagsName)
+{
+    ImagePtr image(randomImage(16, 4, 8));
+    ViewPtr view(canaryView(image.release(), 0x77));
+    refreshDisplay(view.get(), 0);
+    EXPECT_EQ(view->colour->pixels[0], 0x77);
+    refreshDisplay(view.get(), REFRESH_HOT);
+    EXPECT_EQ(view->colour->pixels[0], 0x77);
+    EXPECT_NE(view->hotMask->pixels[0], 0x77);
+    refreshDisplay(view.get(), REFRESH_LEVELS);
+    EXPECT_EQ(view->colour->pixels[0], referenceLevel(view->image->blue[3 * 16], 0.0f, 1.0f));
+    EXPECT_EQ(view->alpha->pixels[0], 0x77) << "alpha never depends on a setting";
+}

@@ -1,0 +1,219 @@
+// Display bitmaps, View records and the ten image slots.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "image/pixel_memory.h"
+#include "image_test_util.h"
+
+namespace {
+
+Settings defaultSettings()
+{
+    Settings s;
+    memset(&s, 0, sizeof s);
+    applyDefaultSettings(&s);
+    return s;
+}
+
+Image* imageMadeAt(int32_t creationTime, int number = 1)
+{
+    Image* image = newImage(4, 3, number, 0);
+    for (int i = 0; i < 12; i++) image->red[i] = image->green[i] = image->blue[i] = image->alpha[i] = 0.5f;
+    image->creationTime = creationTime;
+    return image;
+}
+
+class SlotsTest : public ::testing::Test {
+protected:
+    void SetUp() override { freeAllSlots(); }
+    void TearDown() override
+    {
+        failPixelAllocationAfter(-1);
+        freeAllSlots();
+    }
+
+    void store(int32_t creationTime, int number = 1)
+    {
+        int slot = chooseSlotForNewImage();
+        if (!isSlotEmpty(slot)) freeSlot(slot);
+        ASSERT_EQ(storeImageInSlot(imageMadeAt(creationTime, number), &settings, slot), 1);
+        lastSlot = slot;
+    }
+
+    Settings settings = defaultSettings();
+    int lastSlot = -1;
+};
+
+}  // namespace
+
+TEST(DisplayBitmaps, StridesAndHeadersOfAllThreeKinds)
+{
+    DisplayBitmap* colour = newColourBitmap(33, 5);
+    DisplayBitmap* grey = newGreyBitmap(33, 5);
+    DisplayBitmap* mask = newMaskBitmap(33, 5);
+    EXPECT_EQ(colour->stride, 100);
+    EXPECT_EQ(grey->stride, 36);
+    EXPECT_EQ(mask->stride, 8);
+    EXPECT_EQ(colour->header.biSize, 40u);
+    EXPECT_EQ(colour->header.biWidth, 33);
+    EXPECT_EQ(colour->header.biHeight, 5);
+    EXPECT_EQ(colour->header.biPlanes, 1);
+    EXPECT_EQ(colour->header.biBitCount, 24);
+    EXPECT_EQ(colour->header.biSizeImage, 500u);
+    EXPECT_EQ(grey->header.biBitCount, 8);
+    EXPECT_EQ(mask->header.biBitCount, 1);
+    EXPECT_EQ(mask->header.biSizeImage, 40u);
+    EXPECT_EQ(grey->colours[200].rgbRed, 200);
+    EXPECT_EQ(grey->colours[200].rgbBlue, 200);
+    EXPECT_EQ(grey->colours[200].rgbReserved, 0);
+    EXPECT_EQ(mask->colours[0].rgbGreen, 255);
+    EXPECT_EQ(mask->colours[1].rgbGreen, 0);
+    EXPECT_EQ(static_cast<const uint8_t*>(bitmapInfo(grey)) + 40, reinterpret_cast<const uint8_t*>(grey->colours));
+    freeDisplayBitmap(colour);
+    freeDisplayBitmap(grey);
+    freeDisplayBitmap(mask);
+    freeDisplayBitmap(nullptr);
+}
+
+TEST(DisplayBitmaps, RefuseSizesTheyCannotHold)
+{
+    EXPECT_EQ(newColourBitmap(0, 5), nullptr);
+    EXPECT_EQ(newColourBitmap(5, 0), nullptr);
+    EXPECT_EQ(newColourBitmap(-5, 5), nullptr);
+    EXPECT_EQ(newColourBitmap(INT32_MAX, 1), nullptr);
+    EXPECT_EQ(newColourBitmap(65536, 65536), nullptr);
+    EXPECT_EQ(newMaskBitmap(INT32_MAX, INT32_MAX), nullptr);
+}
+
+TEST(NewView, NamesTheImageAndMakesFourBitmaps)
+{
+    ViewPtr view(newView(newImage(33, 2, 7, 0)));
+    ASSERT_TRUE(view);
+    EXPECT_STREQ(view->name, "Untitled7");
+    EXPECT_STREQ(view->notes, "");
+    EXPECT_EQ(view->colour->width, 33);
+    EXPECT_EQ(view->alpha->header.biBitCount, 8);
+    EXPECT_EQ(view->hotMask->height, 2);
+    EXPECT_EQ(view->safeOverlay->header.biBitCount, 1);
+    EXPECT_EQ(view->undo.piece, nullptr);
+}
+
+TEST(NewView, FreesEverythingWhenAnyAllocationFails)
+{
+    // Four channels, then four bitmaps: fail each in turn (leaks show under ASan).
+    for (int n = 0; n < 8; n++) {
+        failPixelAllocationAfter(n);
+        Image* image = newImage(16, 16, 1, 0);
+        View* view = image ? newView(image) : nullptr;
+        EXPECT_EQ(view, nullptr) << n;
+        failPixelAllocationAfter(-1);
+    }
+    ViewPtr ok(newView(newImage(16, 16, 1, 0)));
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(SlotsTest, TenImagesFillTheSlotsInOrder)
+{
+    for (int i = 0; i < 10; i++) {
+        store(1000 + i);
+        EXPECT_EQ(lastSlot, i);
+    }
+}
+
+TEST_F(SlotsTest, EleventhReplacesTheOldestByCreationTime)
+{
+    const int32_t times[10] = {50, 40, 30, 20, 10, 60, 70, 80, 90, 95};
+    for (int32_t t : times) store(t);
+    store(100);
+    EXPECT_EQ(lastSlot, 4);
+}
+
+TEST_F(SlotsTest, WithinOneSecondTheLowestSlotCountsAsOldest)
+{
+    for (int i = 0; i < 10; i++) store(500);
+    store(500);  // the eleventh, in the same second
+    EXPECT_EQ(lastSlot, 0);
+    store(500);  // the twelfth, still the same second: slot 0 again
+    EXPECT_EQ(lastSlot, 0);
+}
+
+TEST_F(SlotsTest, AnEleventhInALaterSecondSendsTheTwelfthToSlotOne)
+{
+    for (int i = 0; i < 10; i++) store(500);
+    store(501);
+    EXPECT_EQ(lastSlot, 0);
+    store(501);
+    EXPECT_EQ(lastSlot, 1);
+}
+
+TEST_F(SlotsTest, ADeletedSlotIsReusedBeforeOlderOnes)
+{
+    for (int i = 0; i < 10; i++) store(100 + i);
+    freeSlot(3);
+    EXPECT_TRUE(isSlotEmpty(3));
+    store(200);
+    EXPECT_EQ(lastSlot, 3);
+}
+
+TEST_F(SlotsTest, OldestAndNewestOfNoImageAreSlotZero)
+{
+    EXPECT_EQ(oldestSlot(), 0);
+    EXPECT_EQ(newestSlot(), 0);
+    store(10);
+    store(30);
+    store(20);
+    EXPECT_EQ(oldestSlot(), 0);
+    EXPECT_EQ(newestSlot(), 1);
+}
+
+TEST_F(SlotsTest, NewImagesTakeTheDefaultsOfTheirMoment)
+{
+    settings.defaultWhite = 0.8f;
+    settings.hot.pedestal = 0.0f;
+    settings.safe.frameAspect = 2.35f;
+    store(1);
+    settings.defaultWhite = 0.6f;
+    store(2);
+    EXPECT_EQ(viewInSlot(0)->image->white, 0.8f);
+    EXPECT_EQ(viewInSlot(0)->hot.pedestal, 0.0f);
+    EXPECT_EQ(viewInSlot(0)->safe.frameAspect, 2.35f);
+    EXPECT_EQ(viewInSlot(1)->image->white, 0.6f);
+    // The display was built with those levels: 0.5 / 0.8 of 255.
+    EXPECT_EQ(viewInSlot(0)->colour->pixels[0], 159);
+}
+
+TEST_F(SlotsTest, ARefusedImageLeavesTheOtherSlotsIntact)
+{
+    store(1, 1);
+    store(2, 2);
+    for (int n = 0; n < 8; n++) {
+        failPixelAllocationAfter(n);
+        Image* image = newImage(4, 3, 9, 0);
+        int stored = image ? storeImageInSlot(image, &settings, 2) : 0;
+        failPixelAllocationAfter(-1);
+        EXPECT_EQ(stored, 0);
+        EXPECT_TRUE(isSlotEmpty(2));
+    }
+    ASSERT_FALSE(isSlotEmpty(0));
+    ASSERT_FALSE(isSlotEmpty(1));
+    EXPECT_STREQ(viewInSlot(0)->name, "Untitled1");
+    EXPECT_STREQ(viewInSlot(1)->name, "Untitled2");
+    EXPECT_EQ(viewInSlot(1)->colour->pixels[0], 127);
+}
+
+TEST_F(SlotsTest, LoadViewStateSelectsOnlyTheSlotsFields)
+{
+    store(1, 4);
+    ViewState* vs = viewState();
+    vs->channelView = CHANNEL_GREEN;
+    vs->zoomIndex = 70;
+    loadViewState(0);
+    EXPECT_EQ(vs->view, viewInSlot(0));
+    EXPECT_EQ(vs->imageWidth, 4);
+    EXPECT_EQ(vs->imageHeight, 3);
+    EXPECT_STREQ(vs->name, "Untitled4");
+    EXPECT_EQ(vs->channelView, CHANNEL_GREEN);
+    EXPECT_EQ(vs->zoomIndex, 70);
+    freeSlot(0);
+    EXPECT_EQ(vs->view, nullptr);
+}
