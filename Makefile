@@ -34,6 +34,10 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR_FUZZ=ON >/dev/null
 	cmake --build build/fuzz -j $(JOBS) --target settings_fuzz
 
+# Speed against the memory traffic of the job, measured in the same run.
+bench: native
+	build/native/display_bench --benchmark_min_time=$(or $(BENCH_MIN_TIME),0.5)
+
 test: build sanitize fuzz
 	@sh tools/run-tests.sh
 

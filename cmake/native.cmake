@@ -28,3 +28,12 @@ if(ZR_FUZZ)
     target_link_libraries(settings_fuzz PRIVATE zrcore hosttext)
     target_link_options(settings_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 endif()
+
+# Benchmarks: make bench.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+    file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+    add_executable(display_bench ${BENCH_SOURCES})
+    target_link_libraries(display_bench PRIVATE zrcore benchmark::benchmark)
+    target_compile_options(display_bench PRIVATE ${WARNINGS})
+endif()

@@ -1,0 +1,187 @@
+// Speed of the display pipeline against the memory traffic of the job: a
+// plain pass that reads 16 bytes and writes 4 bytes per pixel, measured in
+// the same run. Ends with one "RATIO <case> <time / baseline>" line per case.
+#include <benchmark/benchmark.h>
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "display/hot_pixels.h"
+#include "display/levels.h"
+#include "image/slots.h"
+
+namespace {
+
+struct Size {
+    int width;
+    int height;
+    const char* name;
+};
+const Size SIZES[] = {{1920, 1080, "1920x1080"}, {3840, 2160, "3840x2160"}};
+
+// Something like a render: gradients, a bright highlight above 1, a little
+// noise in every pixel (so runs of equal colour do not flatter the hot test).
+Image* renderLikeImage(int w, int h)
+{
+    Image* image = newImage(w, h, 1, 0);
+    uint32_t seed = 12345;
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) {
+            size_t i = size_t(y) * w + x;
+            seed = seed * 1664525u + 1013904223u;
+            float noise = float(seed >> 9) / float(1 << 23) * 0.02f;
+            float u = float(x) / w, v = float(y) / h;
+            float dx = u - 0.6f, dy = v - 0.4f;
+            float light = 1.3f * expf(-(dx * dx + dy * dy) * 12.0f);
+            image->red[i] = 0.2f + 0.6f * u + light + noise;
+            image->green[i] = 0.3f + 0.4f * v + light * 0.8f + noise;
+            image->blue[i] = 0.8f - 0.5f * v + light * 0.5f + noise;
+            image->alpha[i] = v < 0.1f ? 0.0f : 1.0f;
+        }
+    return image;
+}
+
+struct Fixture {
+    View* view = nullptr;
+    int width = 0, height = 0;
+    std::vector<uint32_t> out;
+
+    void prepare(const Size& s)
+    {
+        if (view && width == s.width) return;
+        freeView(view);
+        view = newView(renderLikeImage(s.width, s.height));
+        view->hot = {0, 7.5f, 110.0f, 50.0f};
+        width = s.width;
+        height = s.height;
+        out.assign(size_t(s.width) * s.height, 0);
+        rebuildDisplay(view);
+    }
+};
+Fixture g_fixture;
+
+void baseline(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    const Image* im = g_fixture.view->image;
+    size_t n = size_t(im->width) * im->height;
+    const uint32_t* r = reinterpret_cast<const uint32_t*>(im->red);
+    const uint32_t* g = reinterpret_cast<const uint32_t*>(im->green);
+    const uint32_t* b = reinterpret_cast<const uint32_t*>(im->blue);
+    const uint32_t* a = reinterpret_cast<const uint32_t*>(im->alpha);
+    uint32_t* out = g_fixture.out.data();
+    for (auto _ : state) {
+        for (size_t i = 0; i < n; i++) out[i] = r[i] ^ g[i] ^ b[i] ^ a[i];
+        benchmark::ClobberMemory();
+    }
+}
+
+void rebuild(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    for (auto _ : state) {
+        rebuildDisplay(g_fixture.view);
+        benchmark::ClobberMemory();
+    }
+}
+
+void rebuildWithLevels(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    g_fixture.view->image->black = 0.05f;
+    g_fixture.view->image->white = 0.9f;
+    for (auto _ : state) {
+        rebuildDisplay(g_fixture.view);
+        benchmark::ClobberMemory();
+    }
+    g_fixture.view->image->black = 0.0f;
+    g_fixture.view->image->white = 1.0f;
+}
+
+void colour(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    for (auto _ : state) {
+        convertColour(g_fixture.view->image, g_fixture.view->colour);
+        benchmark::ClobberMemory();
+    }
+}
+
+void alpha(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    for (auto _ : state) {
+        convertAlpha(g_fixture.view->image, g_fixture.view->alpha);
+        benchmark::ClobberMemory();
+    }
+}
+
+void hotMask(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    for (auto _ : state) {
+        buildHotMask(g_fixture.view);
+        benchmark::ClobberMemory();
+    }
+}
+
+void captionRect(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    for (auto _ : state) {
+        updateDisplayRect(g_fixture.view, s->width / 3, s->height / 2, 300, 40);
+        benchmark::ClobberMemory();
+    }
+}
+
+// Remembers each case's time per iteration for the ratio lines.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration) {
+                std::string name = run.benchmark_name();
+                times[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
+            }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    struct Case {
+        const char* name;
+        void (*fn)(benchmark::State&, const Size*);
+    } cases[] = {{"baseline", baseline},       {"rebuild", rebuild},   {"rebuild_levels", rebuildWithLevels},
+                 {"convertColour", colour},    {"convertAlpha", alpha}, {"buildHotMask", hotMask},
+                 {"updateDisplayRect_300x40", captionRect}};
+    for (const Size& s : SIZES)
+        for (const Case& c : cases)
+            benchmark::RegisterBenchmark((std::string(c.name) + "_" + s.name).c_str(), c.fn, &s)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const Size& s : SIZES) {
+        double base = reporter.times[std::string("baseline_") + s.name];
+        if (base <= 0) continue;
+        for (const Case& c : cases) {
+            if (c.fn == baseline) continue;
+            std::string name = std::string(c.name) + "_" + s.name;
+            if (reporter.times.count(name)) printf("RATIO %s %.2f\n", name.c_str(), reporter.times[name] / base);
+        }
+    }
+    freeView(g_fixture.view);
+    benchmark::Shutdown();
+    return 0;
+}
