@@ -20,6 +20,9 @@ build/fuzz/settings_fuzz -max_total_time="${ZR_FUZZ_SECONDS:-20}" -print_final_s
     "$corpus" tests/fuzz/corpus >build/fuzz/last-run.log 2>&1 || { tail -40 build/fuzz/last-run.log; failed=1; }
 grep -E '^Done|^#[0-9]+ *DONE' build/fuzz/last-run.log | tail -1
 
+step "benchmarks, one short run without thresholds"
+build/native/display_bench --benchmark_min_time=0.05 2>/dev/null | grep '^RATIO' || failed=1
+
 step "DLL exports, imports and machine types"
 sh tools/check-dlls.sh build/win64/zr40.p build/win32/zr40.p || failed=1
 

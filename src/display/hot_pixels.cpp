@@ -17,10 +17,17 @@ struct HotTables {
     int32_t chromaLimit;
     int64_t chromaLimitSquared;  // 64-bit: a generous limit must not overflow
     bool disabled;               // pedestal at or above 100 IRE
-    // The same entries for the vector test: per channel and byte the 16-bit
-    // lanes {C1, C2, -Y, 0}. Usable when every sum and square fits its lane.
-    alignas(8) int16_t packed[3][256][4];
+    // The same entries for the vector test, as 16-bit lanes {C1, C2, 0, -Y}:
+    // red and green summed for every pair, indexed by the two bytes as they
+    // lie in a pixel (green, then red), and blue alone. Usable when every
+    // sum and square fits its lane.
+    alignas(8) int16_t packedGreenRed[65536][4];
+    alignas(8) int16_t packedBlue[256][4];
     bool packedUsable;
+    // The parameters the tables were made from: the same set again (the
+    // usual case, image after image) reuses them.
+    bool prepared;
+    double parameters[4];
 };
 
 HotTables g_tables;
@@ -49,15 +56,21 @@ int32_t fixedPoint(double x)
 // The packed lanes are exact when L - Y stays a 16-bit value for every Y the
 // tables give (0 to about 8300) and the squared chroma limit is a positive
 // 32-bit value: any sensible limits.
+void packEntry(int16_t* lanes, int32_t c1, int32_t c2, int32_t y)
+{
+    lanes[0] = int16_t(c1);
+    lanes[1] = int16_t(c2);
+    lanes[2] = 0;
+    lanes[3] = int16_t(-y);
+}
+
 void packTables(HotTables& h)
 {
-    for (int k = 0; k < 3; k++)
-        for (int v = 0; v < 256; v++) {
-            h.packed[k][v][0] = int16_t(h.t[1][k][v]);
-            h.packed[k][v][1] = int16_t(h.t[2][k][v]);
-            h.packed[k][v][2] = int16_t(-h.t[0][k][v]);
-            h.packed[k][v][3] = 0;
-        }
+    for (int g = 0; g < 256; g++)
+        for (int r = 0; r < 256; r++)
+            packEntry(h.packedGreenRed[g | r << 8], h.t[1][0][r] + h.t[1][1][g], h.t[2][0][r] + h.t[2][1][g],
+                      h.t[0][0][r] + h.t[0][1][g]);
+    for (int b = 0; b < 256; b++) packEntry(h.packedBlue[b], h.t[1][2][b], h.t[2][2][b], h.t[0][2][b]);
     h.packedUsable = !h.disabled && h.lumaLimit >= -16384 && h.lumaLimit <= 32767 && h.chromaLimit >= 0 &&
                      h.chromaLimit <= 46340;
 }
@@ -92,41 +105,62 @@ void maskBytesScalar(const uint8_t* colour, int width, uint8_t* mask, int from, 
 
 #if defined(__SSE2__)
 
-inline __m128i packedSum(const HotTables& h, const uint8_t* bgr)
+// {C1, C2, 0, L - Y} of the pixel at bgr (blue, green, red bytes).
+inline __m128i laneSums(const HotTables& h, const uint8_t* bgr, __m128i limit)
 {
-    __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packed[0][bgr[2]]));
-    v = _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packed[1][bgr[1]])));
-    return _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packed[2][bgr[0]])));
+    uint16_t greenRed;
+    memcpy(&greenRed, bgr + 1, 2);  // little-endian: green low, red high
+    __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedGreenRed[greenRed]));
+    v = _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedBlue[bgr[0]])));
+    return _mm_add_epi16(v, limit);
 }
 
-// Two pixels at once; bits 0 and 2 of the result are their hot flags. With
-// lanes {C1, C2, L - Y, 0}, one multiply-add gives C1² + C2² and (L - Y)²
-// side by side as exact 32-bit values.
-inline int hotPair(const HotTables& h, const uint8_t* p, const uint8_t* q, __m128i limit, __m128i chromaSq)
+// Two pixels: sign bits of 32-bit lanes 0 and 2 are their hot flags. One
+// multiply-add squares {C1, C2, 0, L - Y} into {C1² + C2², (L - Y)²} exactly,
+// and lane 1 of the sums is L - Y shifted up, whose sign is the luma test.
+inline __m128i hotPair(const HotTables& h, const uint8_t* p, __m128i limit, __m128i chromaSq)
 {
-    __m128i v = _mm_add_epi16(_mm_unpacklo_epi64(packedSum(h, p), packedSum(h, q)), limit);
-    __m128i sq = _mm_madd_epi16(v, v);                                           // {S, D², S, D²}
-    __m128i overChroma = _mm_cmpgt_epi32(sq, chromaSq);                          // S > chroma limit²
-    __m128i overComposite = _mm_cmpgt_epi32(sq, _mm_srli_epi64(sq, 32));         // S > (L - Y)²
-    __m128i overLuma = _mm_srli_epi64(_mm_srai_epi32(_mm_slli_epi32(v, 16), 31), 32);  // L - Y < 0
-    __m128i hot = _mm_or_si128(overLuma, _mm_or_si128(overChroma, overComposite));
-    return _mm_movemask_ps(_mm_castsi128_ps(hot));
+    __m128i v = _mm_unpacklo_epi64(laneSums(h, p, limit), laneSums(h, p + 3, limit));
+    __m128i sq = _mm_madd_epi16(v, v);                                    // {S, D², S, D²}
+    __m128i overChroma = _mm_cmpgt_epi32(sq, chromaSq);                   // S > chroma limit²
+    __m128i overComposite = _mm_cmpgt_epi32(sq, _mm_srli_epi64(sq, 32));  // S > (L - Y)²
+    __m128i overLuma = _mm_srli_epi64(v, 32);                             // L - Y < 0
+    return _mm_or_si128(overLuma, _mm_or_si128(overChroma, overComposite));
+}
+
+// Pixel i's flag at bit i, for bit 7 - i of the mask byte.
+const uint8_t* reversedBits()
+{
+    static uint8_t table[256];
+    if (!table[1]) {
+        for (int i = 0; i < 256; i++) {
+            int r = 0;
+            for (int b = 0; b < 8; b++) r |= ((i >> b) & 1) << (7 - b);
+            table[i] = uint8_t(r);
+        }
+    }
+    return table;
+}
+
+// Four pixels' hot flags as bits 0 to 3.
+inline int hotQuad(const HotTables& h, const uint8_t* p, __m128i limit, __m128i chromaSq)
+{
+    __m128 a = _mm_castsi128_ps(hotPair(h, p, limit, chromaSq));
+    __m128 b = _mm_castsi128_ps(hotPair(h, p + 6, limit, chromaSq));
+    return _mm_movemask_ps(_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
 }
 
 // Whole mask bytes, eight existing pixels each.
 void maskBytesVector(const uint8_t* colour, uint8_t* mask, int from, int to)
 {
     const HotTables& h = g_tables;
-    const __m128i limit = _mm_set_epi16(0, int16_t(h.lumaLimit), 0, 0, 0, int16_t(h.lumaLimit), 0, 0);
+    const uint8_t* reverse = reversedBits();
+    const __m128i limit = _mm_set_epi16(int16_t(h.lumaLimit), 0, 0, 0, int16_t(h.lumaLimit), 0, 0, 0);
     const __m128i chromaSq = _mm_set1_epi32(int32_t(h.chromaLimitSquared));
     for (int byte = from; byte < to; byte++) {
         const uint8_t* p = colour + 24 * byte;
-        int bits = 0;
-        for (int i = 0; i < 8; i += 2) {
-            int m = hotPair(h, p + 3 * i, p + 3 * i + 3, limit, chromaSq);
-            bits |= ((m & 1) << (7 - i)) | (((m >> 2) & 1) << (6 - i));
-        }
-        mask[byte] = uint8_t(~bits);
+        int bits = hotQuad(h, p, limit, chromaSq) | hotQuad(h, p + 12, limit, chromaSq) << 4;
+        mask[byte] = uint8_t(~reverse[bits]);
     }
 }
 
@@ -150,16 +184,21 @@ void maskBytes(const uint8_t* colour, int width, uint8_t* mask, int from, int to
     maskBytesScalar(colour, width, mask, from, to);
 }
 
-void prepareForView(const View* view)
+}  // namespace
+
+void prepareHotTablesForView(const View* view)
 {
     prepareHotTables(view->hot.videoStandard, view->hot.pedestal, view->hot.compositeLimit, view->hot.chromaLimit);
 }
 
-}  // namespace
-
 void prepareHotTables(int standard, double pedestal, double composite, double chroma)
 {
     HotTables& h = g_tables;
+    const double parameters[4] = {double(standard != 0), pedestal, composite, chroma};
+    if (h.prepared && memcmp(parameters, h.parameters, sizeof parameters) == 0) return;
+    memcpy(h.parameters, parameters, sizeof parameters);
+    h.prepared = true;
+
     const double(*m)[3] = standard == 0 ? NTSC : PAL;
     double gamma = standard == 0 ? 1.0 / 2.2 : 1.0 / 2.8;
     for (int v = 0; v < 256; v++) {
@@ -191,18 +230,22 @@ int32_t hotChromaLimit()
     return g_tables.chromaLimit;
 }
 
-void buildHotMask(View* view)
+void buildHotMaskRows(View* view, int y0, int y1)
 {
-    prepareForView(view);
     const DisplayBitmap* colour = view->colour;
     DisplayBitmap* mask = view->hotMask;
-    for (int y = 0; y < mask->height; y++)
-        maskBytes(bitmapRow(colour, y), colour->width, bitmapRow(mask, y), 0, mask->stride);
+    for (int y = y0; y < y1; y++) maskBytes(bitmapRow(colour, y), colour->width, bitmapRow(mask, y), 0, mask->stride);
+}
+
+void buildHotMask(View* view)
+{
+    prepareHotTablesForView(view);
+    buildHotMaskRows(view, 0, view->hotMask->height);
 }
 
 void updateHotMaskRect(View* view, int x, int y, int w, int h)
 {
-    prepareForView(view);
+    prepareHotTablesForView(view);
     const DisplayBitmap* colour = view->colour;
     DisplayBitmap* mask = view->hotMask;
     if (x < 0 || y < 0 || w <= 0 || h <= 0 || x >= colour->width || y >= colour->height) return;

@@ -30,6 +30,12 @@ int32_t hotChromaLimit();
 // The whole mask from the view's colour bitmap and hot parameters.
 void buildHotMask(View* view);
 
+// The same in pieces, for a caller that interleaves the mask with the
+// colour conversion while the rows are still in the cache: prepare once,
+// then mask rows y0 .. y1-1 (image rows) as their colour rows are done.
+void prepareHotTablesForView(const View* view);
+void buildHotMaskRows(View* view, int y0, int y1);
+
 // The mask bytes covering the rectangle (whole bytes, in groups of four,
 // possibly reaching past the rectangle to the right).
 void updateHotMaskRect(View* view, int x, int y, int w, int h);

@@ -80,13 +80,23 @@ void convertRect(View* view, int x, int y, int w, int h)
     alphaRows(view->image, view->alpha, y, y + h, x, w);
 }
 
-// The safe overlay is drawn by the platform side (GDI text and lines);
-// until it is, it stays as made.
+// Rows per band of the full rebuild: small enough that a band's colour rows
+// are still in the cache when the hot mask reads them back.
+static const int REBUILD_BAND = 8;
+
+// The same results as convertColour, convertAlpha and buildHotMask one after
+// the other, done band by band. The safe overlay is drawn by the platform
+// side (GDI text and lines); until it is, it stays as made.
 void rebuildDisplay(View* view)
 {
-    convertColour(view->image, view->colour);
-    convertAlpha(view->image, view->alpha);
-    buildHotMask(view);
+    const Image* image = view->image;
+    prepareHotTablesForView(view);
+    for (int y = 0; y < image->height; y += REBUILD_BAND) {
+        int end = y + REBUILD_BAND < image->height ? y + REBUILD_BAND : image->height;
+        colourRows(image, view->colour, y, end, 0, image->width);
+        alphaRows(image, view->alpha, y, end, 0, image->width);
+        buildHotMaskRows(view, y, end);
+    }
 }
 
 void refreshDisplay(View* view, unsigned flags)
