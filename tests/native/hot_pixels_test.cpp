@@ -183,3 +183,27 @@ TEST(HotMaskRect, IsCutAtTheEndOfTheRow)
     EXPECT_EQ(row[5], 0xFF) << "past the width: not hot";
     EXPECT_EQ(row[7], 0xFF);
 }
+
+TEST(HotMask, MatchesThePixelTestAcrossTheColourCube)
+{
+    struct Params {
+        int standard;
+        float pedestal, composite, chroma;
+    } sets[] = {{0, 7.5f, 110.0f, 50.0f}, {1, 7.5f, 110.0f, 50.0f}, {0, 7.5f, 100.0f, 50.0f},
+                {1, 0.0f, 120.0f, 40.0f}, {0, 90.0f, 95.0f, 5.0f},  {0, 7.5f, 110.0f, 1e6f}};
+    ViewPtr view(blankView(256, 256));  // pixel (x, y): red x, green y
+    for (const Params& p : sets) {
+        view->hot = {p.standard, p.pedestal, p.composite, p.chroma};
+        for (int blueShift = 0; blueShift < 256; blueShift += 37) {
+            for (int y = 0; y < 256; y++)
+                for (int x = 0; x < 256; x++) setColour(view.get(), x, y, x, y, (x * 7 + y * 13 + blueShift) & 255);
+            buildHotMask(view.get());
+            prepareHotTables(p.standard, p.pedestal, p.composite, p.chroma);
+            for (int y = 0; y < 256; y++)
+                for (int x = 0; x < 256; x++)
+                    ASSERT_EQ(maskSaysHot(view.get(), x, y),
+                              isHotPixel(x, y, (x * 7 + y * 13 + blueShift) & 255))
+                        << x << "," << y << " standard " << p.standard << " composite " << p.composite;
+        }
+    }
+}
