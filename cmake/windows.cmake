@@ -52,3 +52,14 @@ endif()
 
 # Prints which Wine ran it; the 32-bit probe runs this.
 add_executable(wine_probe ${CMAKE_SOURCE_DIR}/tools/wine_probe.c)
+
+# The portable core's unit tests again, as Windows programs: the same
+# results from the 32-bit and 64-bit compilers as from the native one.
+file(GLOB CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(core_tests ${CORE_TESTS} ${CMAKE_SOURCE_DIR}/tools/zrhost/text_state.cpp)
+target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(core_tests PRIVATE zrcore GTest::gtest_main)
+if(ZR_RUN_WINE_TESTS)
+    add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)
+    set_tests_properties(core_tests PROPERTIES TIMEOUT 300)
+endif()

@@ -11,12 +11,24 @@
 
 namespace {
 
+void setProfile(const char* value)
+{
+#ifdef _WIN32
+    _putenv_s("USERPROFILE", value ? value : "");
+#else
+    if (value)
+        setenv("USERPROFILE", value, 1);
+    else
+        setProfile(nullptr);
+#endif
+}
+
 class ConfigPathTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         hostServices()->dirInfo = nullptr;
-        unsetenv("USERPROFILE");
+        setProfile(nullptr);
         memset(buffer, '#', sizeof buffer);
     }
 
@@ -63,7 +75,7 @@ TEST_F(ConfigPathTest, AnEmptyOrUnusableModulePathLeavesTheNameAlone)
 TEST_F(ConfigPathTest, LongFoldersNeverOverrunThePath)
 {
     std::string longFolder(400, 'p');
-    setenv("USERPROFILE", longFolder.c_str(), 1);
+    setProfile(longFolder.c_str());
     g_settingsDir = longFolder.c_str();
     hostServices()->dirInfo = settingsDirInfo;
     std::string almost = "C:\\" + std::string(PATH_SIZE - 3 - 1 - 16, 'x') + "\\zr40.p";
