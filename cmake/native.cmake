@@ -16,7 +16,7 @@ target_compile_options(hosttext PRIVATE ${WARNINGS})
 add_executable(core_tests ${NATIVE_TESTS})
 target_link_libraries(core_tests PRIVATE zrcore hosttext GTest::gtest_main)
 target_compile_options(core_tests PRIVATE ${WARNINGS})
-gtest_discover_tests(core_tests)
+gtest_discover_tests(core_tests PROPERTIES TIMEOUT 120)
 
 # libFuzzer targets (clang only): make fuzz.
 option(ZR_FUZZ "Build the fuzz targets" OFF)

@@ -19,7 +19,7 @@ void setProfile(const char* value)
     if (value)
         setenv("USERPROFILE", value, 1);
     else
-        setProfile(nullptr);
+        unsetenv("USERPROFILE");
 #endif
 }
 
