@@ -9,8 +9,9 @@ enum { SLOT_COUNT = 10 };
 
 // Wraps image in a View record in slot, with the settings' default levels
 // and hot-pixel and safe-area parameters, and fills its display bitmaps.
-// Takes ownership of image in every case: on failure (0) the image has been
-// freed and the slot is empty. An occupied slot must be freed first.
+// On success (1) the slot owns the image. On failure (0) the slot is empty
+// and the image is still the caller's, so it can make room and try again.
+// An occupied slot must be freed first.
 int storeImageInSlot(Image* image, const Settings* settings, int slot);
 
 void freeSlot(int slot);

@@ -7,10 +7,7 @@ View* newView(Image* image)
 {
     if (!image) return nullptr;
     View* view = static_cast<View*>(calloc(1, sizeof(View)));
-    if (!view) {
-        freeImage(image);
-        return nullptr;
-    }
+    if (!view) return nullptr;
     view->image = image;
     snprintf(view->name, sizeof view->name, "Untitled%d", image->imageNumber);
     view->colour = newColourBitmap(image->width, image->height);
@@ -18,6 +15,7 @@ View* newView(Image* image)
     view->hotMask = newMaskBitmap(image->width, image->height);
     view->safeOverlay = newMaskBitmap(image->width, image->height);
     if (!view->colour || !view->alpha || !view->hotMask || !view->safeOverlay) {
+        view->image = nullptr;  // stays the caller's
         freeView(view);
         return nullptr;
     }

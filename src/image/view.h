@@ -28,7 +28,8 @@ struct View {
     UndoRegion undo;
 };
 
-// Takes ownership of image in every case: on failure the image is freed
-// with whatever was made, so a caller never holds a half-owned image.
+// Takes ownership of image on success. On failure (null) the image is
+// still the caller's, untouched, and nothing else stays allocated: the
+// viewer can free older images and try again.
 View* newView(Image* image);
 void freeView(View* view);

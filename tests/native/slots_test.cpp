@@ -98,7 +98,7 @@ TEST(NewView, NamesTheImageAndMakesFourBitmaps)
     EXPECT_EQ(view->undo.piece, nullptr);
 }
 
-TEST(NewView, FreesEverythingWhenAnyAllocationFails)
+TEST(NewView, LeavesTheImageToTheCallerWhenAnyAllocationFails)
 {
     // Four channels, then four bitmaps: fail each in turn (leaks show under ASan).
     for (int n = 0; n < 8; n++) {
@@ -107,6 +107,10 @@ TEST(NewView, FreesEverythingWhenAnyAllocationFails)
         View* view = image ? newView(image) : nullptr;
         EXPECT_EQ(view, nullptr) << n;
         failPixelAllocationAfter(-1);
+        if (image) {  // a bitmap failed: the image is still the caller's, intact
+            EXPECT_EQ(image->width, 16);
+            freeImage(image);
+        }
     }
     ViewPtr ok(newView(newImage(16, 16, 1, 0)));
     EXPECT_TRUE(ok);
@@ -193,6 +197,7 @@ TEST_F(SlotsTest, ARefusedImageLeavesTheOtherSlotsIntact)
         failPixelAllocationAfter(-1);
         EXPECT_EQ(stored, 0);
         EXPECT_TRUE(isSlotEmpty(2));
+        freeImage(image);
     }
     ASSERT_FALSE(isSlotEmpty(0));
     ASSERT_FALSE(isSlotEmpty(1));
