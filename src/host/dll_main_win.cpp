@@ -3,9 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "host/display_thread_win.h"
 #include "host/plugin_module_win.h"
 #include "host/services.h"
+#include "host/viewer_handoff.h"
 #include "settings/config_file.h"
+#include "viewer/viewer_win.h"
 
 static HINSTANCE g_module;
 static HICON g_largeIcon;
@@ -69,6 +72,12 @@ static void recordModulePath(HINSTANCE module)
     setPluginModulePath(path);
 }
 
+// Through the import table, so a test host can set the clock.
+static uint32_t tickCount()
+{
+    return GetTickCount();
+}
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
     switch (reason) {
@@ -76,9 +85,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
         g_module = module;
         recordModulePath(module);
         registerWindowClasses(module);
+        initDisplayThread();
+        setSessionPlatform({handImageToViewer, closeRenderStatus, tickCount});
         break;
     case DLL_PROCESS_DETACH:
         if (pluginWasActivated()) releasePlugin();
+        shutdownDisplayThread();
         break;
     }
     return TRUE;

@@ -9,6 +9,3 @@
 HINSTANCE pluginModule();
 HICON pluginLargeIcon();
 HICON pluginSmallIcon();
-
-LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

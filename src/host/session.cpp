@@ -1,15 +1,14 @@
 #include "host/session.h"
 
-#include <chrono>
 #include <string.h>
 
 #include "host/services.h"
 #include "host/viewer_handoff.h"
+#include "settings/settings.h"
 
 static uint32_t millisecondClock()
 {
-    using namespace std::chrono;
-    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return sessionPlatform().milliseconds();
 }
 
 int32_t renderTimeTenths(uint32_t openClock, uint32_t now)
@@ -68,10 +67,11 @@ LWError fbWrite(LWInstance inst, const void* red, const void* green, const void*
 void fbPause(LWInstance inst)
 {
     FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
-    if (!s->image) return;
+    if (!s->image) return;  // begin failed: the host ends the render
+    if (settingsRecord()->closeRenderStatus) sessionPlatform().closeRenderStatus();
     Image* image = s->image;
     s->image = nullptr;
-    handImageToViewer(image);
+    sessionPlatform().handImageToViewer(image);
 }
 
 void fbClose(LWInstance inst)

@@ -1,9 +1,30 @@
 #include "host/viewer_handoff.h"
 
+#include <chrono>
+
 #include "image/image.h"
 
-// No viewer yet: a finished frame is accepted and dropped.
-void handImageToViewer(Image* image)
+static void dropImage(Image* image)
 {
     freeImage(image);
+}
+
+static void closeNothing() {}
+
+static uint32_t steadyMilliseconds()
+{
+    using namespace std::chrono;
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+static SessionPlatform g_platform = {dropImage, closeNothing, steadyMilliseconds};
+
+void setSessionPlatform(const SessionPlatform& platform)
+{
+    g_platform = platform;
+}
+
+const SessionPlatform& sessionPlatform()
+{
+    return g_platform;
 }

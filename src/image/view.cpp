@@ -33,3 +33,16 @@ void freeView(View* view)
     freeDisplayBitmap(view->safeOverlay);
     free(view);
 }
+
+int64_t displayBytes(int32_t width, int32_t height)
+{
+    int64_t rows = height > 0 ? height : 0;
+    return rows * (int64_t(colourStride(width)) + greyStride(width) + 2 * int64_t(maskStride(width)));
+}
+
+int64_t viewBytes(const View* view)
+{
+    if (!view) return 0;
+    const Image* im = view->image;
+    return displayBytes(im->width, im->height) + int64_t(im->width) * im->height * 4 * int64_t(sizeof(float));
+}

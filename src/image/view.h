@@ -33,3 +33,8 @@ struct View {
 // viewer can free older images and try again.
 View* newView(Image* image);
 void freeView(View* view);
+
+// Bytes of the four display bitmaps of an image of that size, and of a
+// whole View record with its image: what making room for an image means.
+int64_t displayBytes(int32_t width, int32_t height);
+int64_t viewBytes(const View* view);

@@ -1,7 +1,139 @@
-// The viewer's top-level window.
+// The viewer's top-level window: creation, children, layout, and the
+// window procedure, a switch of one line per message.
+#include <time.h>
+
 #include "host/plugin_module_win.h"
+#include "image/slots.h"
+#include "settings/settings.h"
+#include "viewer/viewer_commands.h"
+#include "viewer/viewer_win.h"
+
+enum { SLOT_BUTTON_WIDTH = 21, SLOT_BUTTON_HEIGHT = 16, SLOT_STRIP_HEIGHT = 20, MARGIN = 4 };
+enum { MIN_WIDTH = 320, MIN_HEIGHT = 240, ZORDER_GUARD_SECONDS = 4 };
+
+static time_t g_shownTime;
+
+static void CreateChildWindows(HWND viewer)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(viewer, GWLP_HINSTANCE));
+    CreateToolbar(viewer);
+    CreateStatusBar(viewer);
+    for (int i = 0; i < SLOT_COUNT; i++)
+        CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, SLOT_BUTTON_WIDTH,
+                        SLOT_BUTTON_HEIGHT, viewer, reinterpret_cast<HMENU>(INT_PTR(CMD_SLOT_FIRST + i)), instance,
+                        nullptr);
+    CheckDlgButton(viewer, CMD_SLOT_FIRST, BST_CHECKED);
+    CreateWindowExA(0, VIEWER_PANE_CLASS, "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, MARGIN, 0, 100, 100,
+                    viewer, reinterpret_cast<HMENU>(ID_PANE), instance, viewState());
+}
+
+static void LayoutChildren(HWND viewer, int width, int height)
+{
+    int toolbarHeight = AutosizeToolbar(viewer);
+    int statusHeight = LayoutStatusBar(width, height);
+    int stripX = (width - SLOT_COUNT * SLOT_BUTTON_WIDTH) / 2;
+    int stripY = height - statusHeight - SLOT_STRIP_HEIGHT;
+    for (int i = 0; i < SLOT_COUNT; i++)
+        MoveWindow(GetDlgItem(viewer, CMD_SLOT_FIRST + i), stripX + SLOT_BUTTON_WIDTH * i, stripY, SLOT_BUTTON_WIDTH,
+                   SLOT_BUTTON_HEIGHT, TRUE);
+    MoveWindow(GetDlgItem(viewer, ID_PANE), MARGIN, toolbarHeight, width - 2 * MARGIN,
+               height - (SLOT_STRIP_HEIGHT + statusHeight + toolbarHeight + MARGIN), TRUE);
+}
+
+static LRESULT OnCreate(HWND viewer)
+{
+    CreateChildWindows(viewer);
+    FitToScreen(GetDlgItem(viewer, ID_PANE));
+    return 0;
+}
+
+static LRESULT OnDestroy(HWND viewer)
+{
+    ReleaseProgressSurface();
+    freeAllSlots();
+    FreeHeldImages();
+    PostQuitMessage(0);
+    return 0;
+}
+
+static LRESULT OnPaint(HWND viewer)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(viewer, &ps);
+    EndPaint(viewer, &ps);
+    return 0;
+}
+
+static LRESULT OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    info->ptMinTrackSize.x = MIN_WIDTH;
+    info->ptMinTrackSize.y = MIN_HEIGHT;
+    return 0;
+}
+
+// For a few seconds after the viewer is shown, plain moves and sizes (its
+// own fitting among them) keep it where it is in the z-order, so a render
+// that ends does not push it behind the host.
+static LRESULT OnWindowPosChanging(HWND viewer, WINDOWPOS* pos, WPARAM wp, LPARAM lp)
+{
+    time_t now = time(nullptr);
+    if (pos->flags & SWP_SHOWWINDOW) {
+        g_shownTime = now;
+    } else if (pos->flags == 0 && now < g_shownTime + ZORDER_GUARD_SECONDS) {
+        pos->flags |= SWP_NOZORDER;
+        return 0;
+    }
+    return DefWindowProcA(viewer, WM_WINDOWPOSCHANGING, wp, lp);
+}
+
+static LRESULT OnCommand(HWND viewer, WPARAM wp)
+{
+    SetFocus(viewer);  // keys keep working after a button was clicked
+    DispatchCommand(viewer, LOWORD(wp));
+    return 0;
+}
+
+static LRESULT OnNotify(HWND viewer, WPARAM wp, LPARAM lp)
+{
+    if (GetToolbarTip(reinterpret_cast<NMHDR*>(lp))) return 0;
+    return DefWindowProcA(viewer, WM_NOTIFY, wp, lp);
+}
 
 LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    switch (msg) {
+    case WM_CREATE: return OnCreate(hwnd);
+    case WM_DESTROY: return OnDestroy(hwnd);
+    case WM_SIZE: LayoutChildren(hwnd, LOWORD(lp), HIWORD(lp)); return 0;
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
+    case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lp), wp, lp);
+    case WM_NOTIFY: return OnNotify(hwnd, wp, lp);
+    case WM_KEYDOWN: HandleKeyDown(hwnd, wp); return 0;
+    case WM_CHAR: HandleCharKey(hwnd, wp); return 0;
+    case WM_COMMAND: return OnCommand(hwnd, wp);
+    case WM_NEWIMAGE: AddNewImage(hwnd, reinterpret_cast<Image*>(lp)); return 0;
+    default: return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+}
+
+HWND CreateViewerWindow(HWND owner, Image* image)
+{
+    setCurrentSlot(0);
+    if (!storeImageInSlot(image, settingsRecord(), 0)) {
+        freeImage(image);  // alone in an empty viewer, nothing can make room for it
+        return nullptr;
+    }
+    loadViewState(0);
+    HWND viewer = CreateWindowExA(WS_EX_APPWINDOW, VIEWER_MAIN_CLASS, "Render Display - ZR 4.0",
+                                  WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  owner, nullptr, pluginModule(), nullptr);
+    if (!viewer) {
+        freeAllSlots();  // the image went with the slot
+        return nullptr;
+    }
+    RefreshViewer(viewer, 0, 0);
+    ShowWindow(viewer, SW_SHOWNORMAL);
+    UpdateWindow(viewer);
+    return viewer;
 }

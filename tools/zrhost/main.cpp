@@ -6,7 +6,9 @@
 
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
+#include "zrhost/render.h"
 #include "zrhost/scene_file.h"
+#include "zrhost/viewer_remote.h"
 
 struct Options {
     const char* pluginPath;
@@ -14,6 +16,10 @@ struct Options {
     int version;
     const char* sceneLoad;
     const char* sceneSave;
+    RenderOptions render;
+    const char* keys;
+    const char* screenshot;
+    int quitAfterMs;  // -1: wait until the viewer is closed
 };
 
 static void usage()
@@ -21,6 +27,9 @@ static void usage()
     fputs("usage: zrhost --plugin PATH [--info] [--version N] [--omit SERVICE]...\n"
           "              [--settings-dir DIR] [--output-dir DIR] [--time SECONDS]\n"
           "              [--scene-load FILE] [--scene-save FILE]\n"
+          "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
+          "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
+          "              [--keys TEXT] [--screenshot FILE.bmp] [--quit-after MS]\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
 }
@@ -38,6 +47,10 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (strcmp(a, "--info") == 0) {
             options->info = 1;
+            continue;
+        }
+        if (strcmp(a, "--no-render-status") == 0) {
+            options->render.renderStatus = false;
             continue;
         }
         if (!value) return 0;
@@ -58,6 +71,25 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->sceneLoad = value;
         } else if (strcmp(a, "--scene-save") == 0) {
             options->sceneSave = value;
+        } else if (strcmp(a, "--frames") == 0) {
+            options->render.frames = atoi(value);
+        } else if (strcmp(a, "--size") == 0) {
+            if (sscanf(value, "%dx%d", &options->render.width, &options->render.height) != 2) return 0;
+        } else if (strcmp(a, "--fps") == 0) {
+            options->render.fps = atof(value);
+            if (!(options->render.fps > 0)) return 0;
+        } else if (strcmp(a, "--first-frame") == 0) {
+            options->render.firstFrame = atoi(value);
+        } else if (strcmp(a, "--interval") == 0) {
+            options->render.intervalMs = atoi(value);
+        } else if (strcmp(a, "--pattern") == 0) {
+            options->render.pattern = value;
+        } else if (strcmp(a, "--keys") == 0) {
+            options->keys = value;
+        } else if (strcmp(a, "--screenshot") == 0) {
+            options->screenshot = value;
+        } else if (strcmp(a, "--quit-after") == 0) {
+            options->quitAfterMs = atoi(value);
         } else if (strcmp(a, "--time") == 0) {
             config->interfaceInfo.curTime = atof(value);
         } else {
@@ -65,6 +97,64 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
         }
     }
     return options->pluginPath != nullptr;
+}
+
+// Types the keys, takes the screenshot, then waits: for the given time, or
+// until the artist closes the viewer.
+static int driveViewer(const Options* options)
+{
+    int status = 0;
+    HWND viewer = findViewer(10000);
+    if (!viewer) {
+        fprintf(stderr, "zrhost: no viewer window appeared\n");
+        return 1;
+    }
+    settleViewer(viewer);
+    if (options->keys && !sendKeys(viewer, options->keys)) {
+        fprintf(stderr, "zrhost: unknown key in %s\n", options->keys);
+        status = 1;
+    }
+    pumpMessages(200);
+    if (IsWindow(viewer)) settleViewer(viewer);
+    if (options->screenshot) {
+        if (IsWindow(viewer) && captureClient(viewer, options->screenshot))
+            printf("screenshot: %s\n", options->screenshot);
+        else {
+            fprintf(stderr, "zrhost: no screenshot: the viewer is gone\n");
+            status = 1;
+        }
+    }
+    if (options->quitAfterMs >= 0) {
+        pumpMessages(options->quitAfterMs);
+    } else {
+        while (IsWindow(viewer)) pumpMessages(50);
+    }
+    return status;
+}
+
+// Renders the frames into a new instance of the handler.
+static int runRender(HostSession* session, const Options* options)
+{
+    if (options->render.frames <= 0) return 0;
+    if (session->handlerResult != AFUNC_OK) {
+        fprintf(stderr, "zrhost: the frame buffer handler is not active\n");
+        return 1;
+    }
+    LWError err = nullptr;
+    LWInstance instance = session->instanceFuncs.create(nullptr, nullptr, &err);
+    if (!instance) {
+        fprintf(stderr, "zrhost: %s\n", err ? err : "no instance");
+        return 1;
+    }
+    std::string error;
+    int status = 0;
+    if (!renderFrames(session, instance, options->render, &error)) {
+        fprintf(stderr, "zrhost: %s\n", error.c_str());
+        status = 1;
+    }
+    session->instanceFuncs.destroy(instance);
+    if (status == 0) status = driveViewer(options);
+    return status;
 }
 
 // Load first, then save, as a user who opens a scene and saves it again.
@@ -96,7 +186,10 @@ static int runScene(HostSession* session, const Options* options)
 
 int main(int argc, char** argv)
 {
-    Options options = {nullptr, 0, LWFRAMEBUFFER_VERSION, nullptr, nullptr};
+    Options options = {};
+    options.version = LWFRAMEBUFFER_VERSION;
+    options.render.frames = 0;
+    options.quitAfterMs = -1;
     applyDefaultHostConfig(hostConfig());
     if (!parseOptions(argc, argv, &options, hostConfig())) {
         usage();
@@ -113,6 +206,7 @@ int main(int argc, char** argv)
     if (options.info) printServerResults(&session);
 
     int status = runScene(&session, &options);
+    if (status == 0) status = runRender(&session, &options);
     unloadPlugin(&session.plugin);
     destroyHostMainWindow();
     return status;

@@ -1,0 +1,87 @@
+#include "viewer/viewer_commands.h"
+
+#include <stdio.h>
+
+static const struct {
+    int command;
+    const char* tip;
+} tips[] = {
+    {CMD_SAVE, "Save As"},
+    {CMD_COPY, "Copy to Clipboard"},
+    {CMD_PRINT, "Print"},
+    {CMD_DELETE, "Delete"},
+    {CMD_RGB, "RGB Channels"},
+    {CMD_ALPHA, "Alpha Channel"},
+    {CMD_RED, "Red Channel"},
+    {CMD_GREEN, "Green Channel"},
+    {CMD_BLUE, "Blue Channel"},
+    {CMD_HOT_PIXELS, "Show Hot Pixels"},
+    {CMD_SAFE_OUTLINES, "Show Safe Outlines"},
+    {CMD_FIT, "Fit to Screen"},
+    {CMD_NOTES, "Notes and Settings"},
+    {CMD_ADD_TEXT, "Add Text"},
+    {CMD_UNDO_TEXT, "Undo Text"},
+};
+
+const char* toolbarTip(int command)
+{
+    for (const auto& t : tips)
+        if (t.command == command) return t.tip;
+    return nullptr;
+}
+
+int channelOfCommand(int command)
+{
+    return command >= CMD_RGB && command <= CMD_BLUE ? command - CMD_RGB : -1;
+}
+
+int commandOfChannel(int channel)
+{
+    return CMD_RGB + channel;
+}
+
+// Letters in the order of their commands 101 to 115.
+static const char commandLetters[] = "scpdiargbhfjntu";
+
+int commandOfCharacter(int code)
+{
+    if (code >= '0' && code <= '9') return CMD_SLOT_FIRST + (code - 39) % 10;
+    for (int i = 0; commandLetters[i]; i++)
+        if (code == commandLetters[i]) return CMD_SAVE + i;
+    return 0;
+}
+
+CharAction actionOfCharacter(int code)
+{
+    switch (code) {
+    case '+': return CHAR_NEXT_SLOT;
+    case '-': return CHAR_PREVIOUS_SLOT;
+    case ',': return CHAR_ZOOM_OUT;
+    case '.': return CHAR_ZOOM_IN;
+    case 'q': return CHAR_CLOSE;
+    default: return commandOfCharacter(code) ? CHAR_COMMAND : CHAR_NONE;
+    }
+}
+
+void formatZoom(int zoomIndex, char* text, size_t size)
+{
+    if (zoomIndex >= 64)
+        snprintf(text, size, "%dx", zoomIndex - 63);
+    else
+        snprintf(text, size, "1/%dx", 65 - zoomIndex);
+}
+
+void statusPartEdges(int clientWidth, int32_t edges[5])
+{
+    static const int32_t offsets[5] = {0, 32, 94, 222, 294};
+    for (int i = 0; i < 5; i++) edges[i] = offsets[i] + clientWidth - 310;
+}
+
+int nextOccupiedSlot(int current, const int occupied[10], int direction)
+{
+    for (int k = 1; k <= 9; k++) {
+        int s = ((current + (direction > 0 ? k : 10 - k)) % 10 + 10) % 10;
+        if (occupied[s]) return s;
+    }
+    return -1;
+}

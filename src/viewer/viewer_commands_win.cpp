@@ -1,0 +1,283 @@
+// What the viewer does: commands from the toolbar, the slot buttons and the
+// keyboard, new images, and bringing the controls in line with the slot.
+#include <stdlib.h>
+
+#include "image/slots.h"
+#include "settings/settings.h"
+#include "viewer/viewer_commands.h"
+#include "viewer/viewer_win.h"
+
+static int g_currentSlot;
+
+// New images that arrived during a modal operation, oldest first.
+struct HeldImage {
+    Image* image;
+    HeldImage* next;
+};
+static int g_modalDepth;
+static HeldImage* g_held;
+
+int currentSlot()
+{
+    return g_currentSlot;
+}
+
+void setCurrentSlot(int slot)
+{
+    g_currentSlot = slot;
+}
+
+static HWND pane(HWND viewer)
+{
+    return GetDlgItem(viewer, ID_PANE);
+}
+
+void RefreshViewer(HWND viewer, int slot, int repaint)
+{
+    if (isSlotEmpty(slot)) return;
+    loadViewState(slot);
+    CheckRadioButton(viewer, CMD_SLOT_FIRST, CMD_SLOT_FIRST + SLOT_COUNT - 1, CMD_SLOT_FIRST + slot);
+    for (int i = 0; i < SLOT_COUNT; i++) EnableWindow(GetDlgItem(viewer, CMD_SLOT_FIRST + i), !isSlotEmpty(i));
+    const ViewState* vs = viewState();
+    UpdateToolbarChecks(viewer, vs->channelView, vs->overlays);
+    SetStatusName(vs->name);
+    SetStatusZoom(vs->zoomIndex);
+    if (repaint) RefreshZoom(pane(viewer));
+}
+
+static void SelectSlot(HWND viewer, int slot)
+{
+    if (slot < 0 || slot >= SLOT_COUNT || isSlotEmpty(slot)) return;
+    g_currentSlot = slot;
+    RefreshViewer(viewer, slot, 1);
+}
+
+static void StepSlot(HWND viewer, int direction)
+{
+    int occupied[SLOT_COUNT];
+    for (int i = 0; i < SLOT_COUNT; i++) occupied[i] = !isSlotEmpty(i);
+    int next = nextOccupiedSlot(g_currentSlot, occupied, direction);
+    if (next >= 0) SelectSlot(viewer, next);
+}
+
+// 1 while an image is left to show.
+static int DeleteCurrentImage(HWND viewer)
+{
+    freeSlot(g_currentSlot);
+    int newest = newestSlot();
+    if (isSlotEmpty(newest)) return 0;
+    g_currentSlot = newest;
+    RefreshViewer(viewer, newest, 1);
+    return 1;
+}
+
+static void ToggleChannelView(HWND viewer, int channel)
+{
+    ViewState* vs = viewState();
+    vs->channelView = vs->channelView == channel ? CHANNEL_RGB : channel;
+    RefreshViewer(viewer, g_currentSlot, 1);
+}
+
+static void ToggleOverlay(HWND viewer, unsigned flag)
+{
+    viewState()->overlays ^= flag;
+    RefreshViewer(viewer, g_currentSlot, 1);
+}
+
+static void BeginTextPlacement(HWND viewer)
+{
+    viewState()->placingText = 1;
+    SetClassCursor(pane(viewer), IDC_IBEAM);
+    SetAddTextChecked(viewer, 1);
+}
+
+// The caption dialog and drawing follow the click; until they exist the
+// click only moves the caption's anchor.
+void EndTextPlacement(HWND viewer, int x, int y, int place)
+{
+    viewState()->placingText = 0;
+    SetAddTextChecked(viewer, 0);
+    if (place) {
+        TextOptions* text = &settingsRecord()->text;
+        text->anchorX = x;
+        text->baselineY = y;
+    }
+    SetClassCursor(pane(viewer), IDC_CROSS);
+}
+
+static void FitViewer(HWND viewer)
+{
+    if (IsZoomed(viewer)) ShowWindow(viewer, SW_RESTORE);
+    FitToScreen(pane(viewer));
+}
+
+void DispatchCommand(HWND viewer, int command)
+{
+    int channel = channelOfCommand(command);
+    if (channel >= 0) {
+        ToggleChannelView(viewer, channel);
+        return;
+    }
+    if (command >= CMD_SLOT_FIRST && command < CMD_SLOT_FIRST + SLOT_COUNT) {
+        SelectSlot(viewer, command - CMD_SLOT_FIRST);
+        return;
+    }
+    switch (command) {
+    case CMD_DELETE:
+        if (!DeleteCurrentImage(viewer)) SendMessageA(viewer, WM_CLOSE, 0, 0);
+        break;
+    case CMD_HOT_PIXELS: ToggleOverlay(viewer, OVERLAY_HOT); break;
+    case CMD_SAFE_OUTLINES: ToggleOverlay(viewer, OVERLAY_SAFE); break;
+    case CMD_FIT: FitViewer(viewer); break;
+    case CMD_NOTES: RefreshViewer(viewer, g_currentSlot, 1); break;
+    case CMD_ADD_TEXT:
+        if (viewState()->placingText)
+            EndTextPlacement(viewer, 0, 0, 0);
+        else
+            BeginTextPlacement(viewer);
+        break;
+    case CMD_UNDO_TEXT: RefreshViewer(viewer, g_currentSlot, 1); break;
+    case CMD_SAVE:
+    case CMD_COPY:
+    case CMD_PRINT:
+    default:
+        break;  // saving, copying and printing arrive with the output code
+    }
+}
+
+static void ScrollPane(HWND viewer, UINT message, int code)
+{
+    SendMessageA(pane(viewer), message, code, 0);
+}
+
+void HandleKeyDown(HWND viewer, WPARAM key)
+{
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (key) {
+    case VK_ESCAPE:
+        if (viewState()->placingText)
+            EndTextPlacement(viewer, 0, 0, 0);
+        else
+            SendMessageA(viewer, WM_CLOSE, 0, 0);
+        break;
+    case VK_DELETE: DispatchCommand(viewer, CMD_DELETE); break;
+    case VK_PRIOR: if (!shift) ScrollPane(viewer, WM_VSCROLL, SB_TOP); break;
+    case VK_NEXT: if (!shift) ScrollPane(viewer, WM_VSCROLL, SB_BOTTOM); break;
+    case VK_END: if (!shift) ScrollPane(viewer, WM_HSCROLL, SB_BOTTOM); break;
+    case VK_HOME: if (!shift) ScrollPane(viewer, WM_HSCROLL, SB_TOP); break;
+    case VK_LEFT: ScrollPane(viewer, WM_HSCROLL, shift ? SB_PAGEUP : SB_LINEUP); break;
+    case VK_UP: ScrollPane(viewer, WM_VSCROLL, shift ? SB_PAGEUP : SB_LINEUP); break;
+    case VK_RIGHT: ScrollPane(viewer, WM_HSCROLL, shift ? SB_PAGEDOWN : SB_LINEDOWN); break;
+    case VK_DOWN: ScrollPane(viewer, WM_VSCROLL, shift ? SB_PAGEDOWN : SB_LINEDOWN); break;
+    default: break;
+    }
+}
+
+void HandleCharKey(HWND viewer, WPARAM code)
+{
+    switch (actionOfCharacter(int(code))) {
+    case CHAR_COMMAND: DispatchCommand(viewer, commandOfCharacter(int(code))); break;
+    case CHAR_NEXT_SLOT: StepSlot(viewer, +1); break;
+    case CHAR_PREVIOUS_SLOT: StepSlot(viewer, -1); break;
+    case CHAR_ZOOM_OUT: SetZoom(pane(viewer), nullptr, WM_RBUTTONDOWN); break;
+    case CHAR_ZOOM_IN: SetZoom(pane(viewer), nullptr, WM_LBUTTONDOWN); break;
+    case CHAR_CLOSE: SendMessageA(viewer, WM_CLOSE, 0, 0); break;
+    case CHAR_NONE: break;
+    }
+}
+
+// Frees the oldest image; its bytes, or 0 when no image is left.
+static int64_t EvictOldest()
+{
+    int oldest = oldestSlot();
+    if (isSlotEmpty(oldest)) return 0;
+    int64_t bytes = viewBytes(viewInSlot(oldest));
+    freeSlot(oldest);
+    return bytes;
+}
+
+static void ReportImageNotAdded(HWND viewer)
+{
+    BeginModalOperation(viewer);
+    MessageBoxA(viewer, "The new image couldn't be added.", "ZR", MB_ICONHAND | MB_OK);
+    EndModalOperation(viewer);
+}
+
+// Stores image in slot, freeing the oldest images one by one while memory is
+// short, but never more of them than the new image needs: an image that
+// will not fit anyway must not cost the artist the rest. 1 when stored.
+static int StoreMakingRoom(Image* image, int slot)
+{
+    int64_t needed = displayBytes(image->width, image->height);
+    int64_t freed = 0;
+    while (!storeImageInSlot(image, settingsRecord(), slot)) {
+        if (freed >= needed) return 0;
+        int64_t bytes = EvictOldest();
+        if (bytes == 0) return 0;
+        freed += bytes;
+    }
+    return 1;
+}
+
+// A new image takes the first empty slot or the oldest one, and shows. One
+// that cannot be stored is reported and dropped; the viewer keeps what it
+// holds, or closes when nothing is left.
+void AddNewImage(HWND viewer, Image* image)
+{
+    if (!image) return;
+    if (g_modalDepth > 0) {
+        HeldImage* entry = static_cast<HeldImage*>(malloc(sizeof(HeldImage)));
+        if (!entry) {
+            freeImage(image);
+            return;
+        }
+        *entry = {image, nullptr};
+        HeldImage** tail = &g_held;
+        while (*tail) tail = &(*tail)->next;
+        *tail = entry;
+        return;
+    }
+    int slot = chooseSlotForNewImage();
+    if (!isSlotEmpty(slot)) freeSlot(slot);
+    if (!StoreMakingRoom(image, slot)) {
+        freeImage(image);
+        ReportImageNotAdded(viewer);
+        int newest = newestSlot();
+        if (isSlotEmpty(newest)) {
+            SendMessageA(viewer, WM_CLOSE, 0, 0);
+            return;
+        }
+        slot = newest;
+    }
+    g_currentSlot = slot;
+    RefreshViewer(viewer, slot, 1);
+    if (IsIconic(viewer)) ShowWindow(viewer, SW_RESTORE);
+}
+
+void BeginModalOperation(HWND)
+{
+    g_modalDepth++;
+}
+
+void EndModalOperation(HWND viewer)
+{
+    if (g_modalDepth > 0) g_modalDepth--;
+    while (g_modalDepth == 0 && g_held) {
+        HeldImage* entry = g_held;
+        g_held = entry->next;
+        Image* image = entry->image;
+        free(entry);
+        AddNewImage(viewer, image);
+    }
+}
+
+void FreeHeldImages()
+{
+    while (g_held) {
+        HeldImage* entry = g_held;
+        g_held = entry->next;
+        freeImage(entry->image);
+        free(entry);
+    }
+    g_modalDepth = 0;
+}

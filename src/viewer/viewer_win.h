@@ -1,0 +1,60 @@
+// The viewer window and its parts, as they call one another on the
+// display thread.
+#pragma once
+
+#include <windows.h>
+
+#include "image/image.h"
+
+#define WM_NEWIMAGE (WM_USER + 1)  // lParam: an Image record, which passes with the message
+
+// ---- viewer window (viewer_window_win.cpp) ----
+// Takes ownership of image in every case; null when no viewer could be made.
+HWND CreateViewerWindow(HWND owner, Image* image);
+LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// ---- commands (viewer_commands_win.cpp) ----
+void DispatchCommand(HWND viewer, int command);
+void HandleKeyDown(HWND viewer, WPARAM key);
+void HandleCharKey(HWND viewer, WPARAM code);
+void RefreshViewer(HWND viewer, int slot, int repaint);
+void AddNewImage(HWND viewer, Image* image);
+void EndTextPlacement(HWND viewer, int x, int y, int place);
+int currentSlot();
+void setCurrentSlot(int slot);
+
+// Modal operations (dialogs, saving, printing) hold new images back, so
+// that none replaces the View record the operation works on.
+void BeginModalOperation(HWND viewer);
+void EndModalOperation(HWND viewer);
+void FreeHeldImages();
+
+// ---- cursors (cursors_win.cpp) ----
+void SetClassCursor(HWND window, LPCSTR cursorId);
+void SetBusyCursor(HWND viewer, int busy);
+
+// ---- toolbar (toolbar_win.cpp) ----
+HWND CreateToolbar(HWND viewer);
+int AutosizeToolbar(HWND viewer);
+int ToolbarHeight(HWND viewer);
+void CheckToolbarButton(HWND viewer, int command, int on);
+void UpdateToolbarChecks(HWND viewer, int channelView, unsigned overlays);
+void SetAddTextChecked(HWND viewer, int on);
+int GetToolbarTip(NMHDR* notification);
+
+// ---- status bar and progress meter (status_bar_win.cpp) ----
+HWND CreateStatusBar(HWND viewer);
+int LayoutStatusBar(int clientWidth, int clientHeight);
+int StatusBarHeight();
+void SetStatusName(const char* text);
+void SetStatusZoom(int zoomIndex);
+void SetStatusText(int part, const char* text);
+void ProgressStep(int n);
+void ReleaseProgressSurface();
+
+// ---- image view pane (view_pane_win.cpp) ----
+LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+void SetZoom(HWND pane, const POINT* anchor, UINT step);
+void RefreshZoom(HWND pane);
+void FitToScreen(HWND pane);
+void RepaintPane(HWND pane);

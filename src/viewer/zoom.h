@@ -1,0 +1,12 @@
+// The zoom rule: 129 steps from 1/65 (index 0) through one to one (64) to
+// 65 times (128); each step changes the magnification or the divisor by one.
+#pragma once
+
+#include <stdint.h>
+
+enum { ZOOM_MIN = 0, ZOOM_ONE = 64, ZOOM_MAX = 128 };
+
+float zoomScaleOf(int zoomIndex);
+
+// Displayed size of an image dimension, truncated.
+int32_t scaledSize(int32_t size, float scale);

@@ -1,0 +1,169 @@
+#include "zrhost/viewer_remote.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
+
+HWND findViewer(int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND w = nullptr;
+        while ((w = FindWindowExA(nullptr, w, "ZRImageViewMain", nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == GetCurrentProcessId()) return w;
+        }
+        if (int(GetTickCount() - start) >= timeoutMs) return nullptr;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+void settleViewer(HWND viewer)
+{
+    DWORD_PTR result;
+    SendMessageTimeoutA(viewer, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+}
+
+static const struct {
+    const char* name;
+    WPARAM key;
+} namedKeys[] = {
+    {"ESC", VK_ESCAPE}, {"DEL", VK_DELETE}, {"LEFT", VK_LEFT}, {"RIGHT", VK_RIGHT}, {"UP", VK_UP},
+    {"DOWN", VK_DOWN},  {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT}, {"HOME", VK_HOME},   {"END", VK_END},
+};
+
+static int sendNamedKey(HWND viewer, std::string name)
+{
+    if (name.compare(0, 5, "WAIT:") == 0) {
+        Sleep(DWORD(atoi(name.c_str() + 5)));
+        return 1;
+    }
+    bool shift = name.compare(0, 6, "SHIFT+") == 0;
+    if (shift) name = name.substr(6);
+    for (const auto& k : namedKeys) {
+        if (name != k.name) continue;
+        BYTE state[256];
+        GetKeyboardState(state);
+        if (shift) {
+            // The viewer reads Shift with GetKeyState on its own thread.
+            AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(viewer, nullptr), TRUE);
+            BYTE shifted[256];
+            memcpy(shifted, state, sizeof shifted);
+            shifted[VK_SHIFT] = 0x80;
+            SetKeyboardState(shifted);
+        }
+        SendMessageA(viewer, WM_KEYDOWN, k.key, 1);
+        if (shift) {
+            SetKeyboardState(state);
+            AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(viewer, nullptr), FALSE);
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int sendKeys(HWND viewer, const std::string& keys)
+{
+    for (size_t i = 0; i < keys.size(); i++) {
+        if (!IsWindow(viewer)) return 1;  // a key closed it
+        if (keys[i] == '{') {
+            size_t end = keys.find('}', i);
+            if (end == std::string::npos || !sendNamedKey(viewer, keys.substr(i + 1, end - i - 1))) return 0;
+            i = end;
+        } else {
+            SendMessageA(viewer, WM_CHAR, WPARAM(static_cast<unsigned char>(keys[i])), 1);
+        }
+    }
+    return 1;
+}
+
+std::string statusText(HWND viewer, int part)
+{
+    HWND status = GetDlgItem(viewer, 3);
+    if (!status) return "";
+    char text[512] = "";
+    LRESULT length = SendMessageA(status, SB_GETTEXTLENGTHA, part, 0);
+    if (LOWORD(length) >= sizeof text) return "";
+    SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+int checkedSlot(HWND viewer)
+{
+    for (int i = 0; i < 10; i++)
+        if (IsDlgButtonChecked(viewer, 200 + i) == BST_CHECKED) return i;
+    return -1;
+}
+
+int enabledSlots(HWND viewer)
+{
+    int n = 0;
+    for (int i = 0; i < 10; i++) n += IsWindowEnabled(GetDlgItem(viewer, 200 + i)) ? 1 : 0;
+    return n;
+}
+
+int toolbarChecked(HWND viewer, int command)
+{
+    return SendDlgItemMessageA(viewer, 20, TB_ISBUTTONCHECKED, command, 0) != 0;
+}
+
+static void putLE(std::vector<unsigned char>& out, unsigned value, int bytes)
+{
+    for (int i = 0; i < bytes; i++) out.push_back((value >> (8 * i)) & 0xFF);
+}
+
+int captureClient(HWND window, const char* path)
+{
+    RECT r;
+    if (!GetClientRect(window, &r) || r.right <= 0 || r.bottom <= 0) return 0;
+    int w = r.right, h = r.bottom;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFOHEADER bi = {};
+    bi.biSize = sizeof bi;
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> pixels(size_t(stride) * h);
+    int rows = GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    if (rows != h) return 0;
+    std::vector<unsigned char> file;
+    file.push_back('B');
+    file.push_back('M');
+    putLE(file, unsigned(54 + pixels.size()), 4);
+    putLE(file, 0, 4);
+    putLE(file, 54, 4);
+    putLE(file, 40, 4);
+    putLE(file, unsigned(w), 4);
+    putLE(file, unsigned(h), 4);
+    putLE(file, 1, 2);
+    putLE(file, 24, 2);
+    putLE(file, 0, 4);
+    putLE(file, unsigned(pixels.size()), 4);
+    putLE(file, 2835, 4);
+    putLE(file, 2835, 4);
+    putLE(file, 0, 4);
+    putLE(file, 0, 4);
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    FILE* f = fopen(path, "wb");
+    if (!f) return 0;
+    int ok = fwrite(file.data(), 1, file.size(), f) == file.size();
+    return fclose(f) == 0 && ok;
+}
