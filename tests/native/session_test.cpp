@@ -24,3 +24,130 @@ TEST(FrameNumber, RoundsHalfUpFromTheHostTime)
     EXPECT_EQ(frameNumberAt(24.0, 1.0f / 48.0f), 1);  // exactly half a frame
     EXPECT_EQ(frameNumberAt(29.97, 10.0f), 300);
 }
+
+// The session as the host drives it, with a clock and services of the
+// test's own.
+#include <string.h>
+
+#include "host/services.h"
+#include "host/viewer_handoff.h"
+#include "image/image.h"
+#include "settings/settings.h"
+
+namespace {
+
+uint32_t g_now;
+Image* g_handed;
+int g_closings;
+LWInterfaceInfo g_interface;
+LWSceneInfo g_scene;
+
+uint32_t testClock() { return g_now; }
+void keepImage(Image* image) { freeImage(g_handed); g_handed = image; }
+void countClosing() { g_closings++; }
+
+void* testLookup(const char* name, int)
+{
+    if (strcmp(name, LWINTERFACEINFO_GLOBAL) == 0) return &g_interface;
+    if (strcmp(name, LWSCENEINFO_GLOBAL) == 0) return &g_scene;
+    return nullptr;
+}
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_now = 5000;
+        g_handed = nullptr;
+        g_closings = 0;
+        memset(&g_scene, 0, sizeof g_scene);
+        g_scene.framesPerSecond = 30.0;
+        g_scene.numPoints = 777;
+        g_interface.curTime = 1.4666;
+        setSessionPlatform({keepImage, countClosing, testClock});
+        hostServices()->lookup = testLookup;
+        memset(&session, 0, sizeof session);
+        applyDefaultSettings(settingsRecord());
+    }
+    void TearDown() override
+    {
+        fbClose(&session);
+        freeImage(g_handed);
+        g_handed = nullptr;
+        hostServices()->lookup = nullptr;
+    }
+
+    void frame(int width, int height)
+    {
+        ASSERT_EQ(fbBegin(&session), nullptr);
+        std::vector<float> row(size_t(width), 0.5f);
+        for (int y = 0; y < height; y++) fbWrite(&session, row.data(), row.data(), row.data(), row.data());
+        fbPause(&session);
+    }
+
+    FrameBufferSession session;
+};
+
+}  // namespace
+
+TEST_F(SessionTest, MeasuresRenderTimeFromOpenAndFrameNumberFromTheHostTime)
+{
+    fbOpen(&session, 4, 2);
+    g_now += 83460;
+    frame(4, 2);
+    ASSERT_NE(g_handed, nullptr);
+    EXPECT_EQ(g_handed->renderTime, 834);
+    EXPECT_EQ(g_handed->frameNumber, 44);
+    EXPECT_EQ(sceneFactInt(g_handed, SCENE_POINTS), 777);
+    EXPECT_EQ(g_handed->imageNumber, 1);
+}
+
+TEST_F(SessionTest, NumbersImagesAcrossRendersOfOneInstance)
+{
+    for (int render = 0; render < 2; render++) {
+        fbOpen(&session, 2, 2);
+        frame(2, 2);
+        frame(2, 2);
+        fbClose(&session);
+    }
+    EXPECT_EQ(g_handed->imageNumber, 4);
+}
+
+TEST_F(SessionTest, ClosesTheRenderStatusAtPauseOnlyWhenAsked)
+{
+    fbOpen(&session, 2, 2);
+    frame(2, 2);
+    EXPECT_EQ(g_closings, 1);
+    settingsRecord()->closeRenderStatus = 0;
+    frame(2, 2);
+    EXPECT_EQ(g_closings, 1);
+}
+
+TEST_F(SessionTest, WithoutHostTimeOrSceneTheFrameNumberIsZero)
+{
+    hostServices()->lookup = nullptr;
+    fbOpen(&session, 2, 2);
+    frame(2, 2);
+    EXPECT_EQ(g_handed->frameNumber, 0);
+    EXPECT_EQ(sceneFactInt(g_handed, SCENE_POINTS), 0);
+}
+
+TEST_F(SessionTest, BeginThenCloseHandsNothingOver)
+{
+    fbOpen(&session, 2, 2);
+    ASSERT_EQ(fbBegin(&session), nullptr);
+    fbClose(&session);
+    EXPECT_EQ(g_handed, nullptr);
+    EXPECT_EQ(session.image, nullptr);
+}
+
+TEST_F(SessionTest, AFailedBeginLeavesWriteAndPauseHarmless)
+{
+    fbOpen(&session, 0, 5);
+    EXPECT_STREQ(fbBegin(&session), "ZR couldn't allocate image buffer.");
+    float row[1] = {1};
+    fbWrite(&session, row, row, row, row);
+    fbPause(&session);
+    EXPECT_EQ(g_handed, nullptr);
+    EXPECT_EQ(g_closings, 0);
+}

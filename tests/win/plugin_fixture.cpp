@@ -5,16 +5,24 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "zrhost/render.h"
+#include "zrhost/viewer_remote.h"
+
 namespace {
 
+// A folder no other test uses: process ids repeat under Wine, so the tick
+// count and a retry make the name unique.
 std::string makeRoot()
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     static int counter;
-    char name[MAX_PATH + 64];
-    snprintf(name, sizeof name, "%szrtest-%lu-%d", temp, GetCurrentProcessId(), ++counter);
-    return name;
+    for (int attempt = 0;; attempt++) {
+        char name[MAX_PATH + 64];
+        snprintf(name, sizeof name, "%szrtest-%lu-%lu-%d", temp, GetCurrentProcessId(), GetTickCount(),
+                 ++counter + attempt * 1000);
+        if (CreateDirectoryA(name, nullptr) || attempt > 50) return name;
+    }
 }
 
 void removeTree(const std::string& dir)
@@ -56,7 +64,7 @@ void PluginTest::SetUp()
     currentDir = root + "\\current";
     profileDir = root + "\\profile";
     settingsDir = root + "\\settings";
-    for (const std::string& d : {root, pluginDir, currentDir, profileDir, settingsDir})
+    for (const std::string& d : {pluginDir, currentDir, profileDir, settingsDir})
         ASSERT_TRUE(CreateDirectoryA(d.c_str(), nullptr)) << d;
     ASSERT_TRUE(CopyFileA((moduleFolder() + "\\zr40.p").c_str(), inPlugin("zr40.p").c_str(), FALSE));
     char previous[MAX_PATH];
@@ -68,8 +76,21 @@ void PluginTest::SetUp()
     load();
 }
 
+// A viewer left open keeps the library loaded: close it first, so that the
+// test ends with everything released.
+static void closeAnyViewer()
+{
+    HWND viewer = findViewer(0);
+    if (!viewer) return;
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    DWORD start = GetTickCount();
+    while (IsWindow(viewer) && GetTickCount() - start < 5000) pumpMessages(10);
+    pumpMessages(100);  // the display thread ends after its window
+}
+
 void PluginTest::TearDown()
 {
+    closeAnyViewer();
     unload();
     SetCurrentDirectoryA(previousDir.c_str());
     removeTree(root);

@@ -9,12 +9,14 @@
 
 namespace {
 
+// Save states open at once; plain static storage, so that a plug-in
+// writing its settings while the process ends finds it intact.
 struct OpenSave {
     LWSaveState* state;
     FILE* file;
 };
-
-std::vector<OpenSave> g_openSaves;
+const int MAX_OPEN_SAVES = 16;
+OpenSave g_openSaves[MAX_OPEN_SAVES];
 
 // Larger files are not settings or scenes of this host.
 const long MAX_FILE_SIZE = 16L << 20;
@@ -22,21 +24,25 @@ const long MAX_FILE_SIZE = 16L << 20;
 LWSaveState* openSave(const char* name, int ioMode)
 {
     if (!name) return nullptr;
+    OpenSave* entry = nullptr;
+    for (OpenSave& o : g_openSaves)
+        if (!o.state) entry = &o;
+    if (!entry) return nullptr;
     FILE* f = fopen(name, "wb");
     if (!f) return nullptr;
-    LWSaveState* ss = newTextSaveState(ioMode);
-    g_openSaves.push_back({ss, f});
-    return ss;
+    *entry = {newTextSaveState(ioMode), f};
+    return entry->state;
 }
 
 void closeSave(LWSaveState* ss)
 {
-    for (size_t i = 0; i < g_openSaves.size(); i++) {
-        if (g_openSaves[i].state != ss) continue;
+    if (!ss) return;
+    for (OpenSave& o : g_openSaves) {
+        if (o.state != ss) continue;
         const std::string& text = textSaveStateText(ss);
-        fwrite(text.data(), 1, text.size(), g_openSaves[i].file);
-        fclose(g_openSaves[i].file);
-        g_openSaves.erase(g_openSaves.begin() + long(i));
+        fwrite(text.data(), 1, text.size(), o.file);
+        fclose(o.file);
+        o = {nullptr, nullptr};
         break;
     }
     freeTextSaveState(ss);

@@ -10,35 +10,41 @@ static int g_statusClosings;
 static LRESULT CALLBACK renderStatusProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_KEYDOWN && wp == VK_ESCAPE) {
-        g_statusClosings++;
-        DestroyWindow(hwnd);
+        if (IsWindowVisible(hwnd)) g_statusClosings++;
+        ShowWindow(hwnd, SW_HIDE);  // shown again for the next frame
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+void registerRenderStatusClass()
+{
+    static bool registered;
+    if (registered) return;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = renderStatusProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = "WMgrBasic";
+    registered = RegisterClassExA(&wc) != 0;
+}
+
 // LightWave's render status window: class "WMgrBasic", title "Render Status ...".
 static HWND showRenderStatus(HWND existing, int frame, int total)
 {
-    static bool registered;
-    if (!registered) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = renderStatusProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "WMgrBasic";
-        registered = RegisterClassExA(&wc) != 0;
-    }
+    registerRenderStatusClass();
     char title[96];
     snprintf(title, sizeof title, "Render Status - Frame %d of %d", frame, total);
-    if (existing && IsWindow(existing)) {
-        SetWindowTextA(existing, title);
-        return existing;
-    }
-    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, "WMgrBasic", title, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 60, 60,
-                             360, 120, hostMainWindow(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND w = existing && IsWindow(existing) ? existing
+                                            : CreateWindowExA(WS_EX_TOOLWINDOW, "WMgrBasic", title,
+                                                              WS_OVERLAPPED | WS_CAPTION, 60, 60, 360, 120,
+                                                              hostMainWindow(), nullptr, GetModuleHandleA(nullptr),
+                                                              nullptr);
+    if (!w) return nullptr;
+    SetWindowTextA(w, title);
+    ShowWindow(w, SW_SHOWNOACTIVATE);
     return w;
 }
 

@@ -28,3 +28,6 @@ void pumpMessages(int ms);
 
 // How many times the plug-in closed the Render Status window.
 int renderStatusClosings();
+
+// Registers the window class of the Render Status window ("WMgrBasic").
+void registerRenderStatusClass();

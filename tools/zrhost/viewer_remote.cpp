@@ -1,5 +1,6 @@
 #include "zrhost/viewer_remote.h"
 
+#include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
 #include <string.h>

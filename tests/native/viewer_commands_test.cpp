@@ -1,0 +1,125 @@
+// The viewer's command table, keys, zoom text, status parts and meter.
+#include <gtest/gtest.h>
+#include <string.h>
+
+#include "viewer/progress.h"
+#include "viewer/viewer_commands.h"
+#include "viewer/zoom.h"
+
+TEST(ToolbarTips, CoverTheFifteenCommands)
+{
+    EXPECT_STREQ(toolbarTip(101), "Save As");
+    EXPECT_STREQ(toolbarTip(102), "Copy to Clipboard");
+    EXPECT_STREQ(toolbarTip(104), "Delete");
+    EXPECT_STREQ(toolbarTip(107), "Red Channel");
+    EXPECT_STREQ(toolbarTip(111), "Show Safe Outlines");
+    EXPECT_STREQ(toolbarTip(113), "Notes and Settings");
+    EXPECT_STREQ(toolbarTip(115), "Undo Text");
+    EXPECT_EQ(toolbarTip(100), nullptr);
+    EXPECT_EQ(toolbarTip(116), nullptr);
+    EXPECT_EQ(toolbarTip(200), nullptr);
+}
+
+TEST(CharacterKeys, DigitsSelectSlotsZeroBeingTheTenth)
+{
+    EXPECT_EQ(commandOfCharacter('1'), 200);
+    EXPECT_EQ(commandOfCharacter('9'), 208);
+    EXPECT_EQ(commandOfCharacter('0'), 209);
+}
+
+TEST(CharacterKeys, LowerCaseLettersRunTheirCommands)
+{
+    const char letters[] = "scpdiargbhfjntu";
+    for (int i = 0; letters[i]; i++) EXPECT_EQ(commandOfCharacter(letters[i]), 101 + i) << letters[i];
+    EXPECT_EQ(commandOfCharacter('S'), 0);
+    EXPECT_EQ(commandOfCharacter('x'), 0);
+    EXPECT_EQ(actionOfCharacter('x'), CHAR_NONE);
+    EXPECT_EQ(actionOfCharacter('q'), CHAR_CLOSE);
+    EXPECT_EQ(actionOfCharacter('+'), CHAR_NEXT_SLOT);
+    EXPECT_EQ(actionOfCharacter('-'), CHAR_PREVIOUS_SLOT);
+    EXPECT_EQ(actionOfCharacter(','), CHAR_ZOOM_OUT);
+    EXPECT_EQ(actionOfCharacter('.'), CHAR_ZOOM_IN);
+    EXPECT_EQ(actionOfCharacter('r'), CHAR_COMMAND);
+}
+
+TEST(ChannelCommands, MapBothWays)
+{
+    EXPECT_EQ(channelOfCommand(105), 0);
+    EXPECT_EQ(channelOfCommand(109), 4);
+    EXPECT_EQ(channelOfCommand(110), -1);
+    EXPECT_EQ(commandOfChannel(2), 107);
+}
+
+TEST(ZoomText, WholeMagnificationsAndDivisors)
+{
+    char text[16];
+    const std::pair<int, const char*> cases[] = {{64, "1x"}, {63, "1/2x"}, {0, "1/65x"}, {128, "65x"}, {66, "3x"}};
+    for (auto [index, expected] : cases) {
+        formatZoom(index, text, sizeof text);
+        EXPECT_STREQ(text, expected) << index;
+    }
+}
+
+TEST(ZoomScale, FollowsTheIndex)
+{
+    EXPECT_EQ(zoomScaleOf(64), 1.0f);
+    EXPECT_EQ(zoomScaleOf(66), 3.0f);
+    EXPECT_EQ(zoomScaleOf(128), 65.0f);
+    EXPECT_EQ(zoomScaleOf(63), 0.5f);
+    EXPECT_EQ(zoomScaleOf(0), 1.0f / 65.0f);
+    EXPECT_EQ(scaledSize(33, 0.5f), 16);
+    EXPECT_EQ(scaledSize(3840, 65.0f), 249600);
+}
+
+TEST(StatusParts, RightEdgesFollowTheWidth)
+{
+    int32_t edges[5];
+    statusPartEdges(700, edges);
+    const int32_t expected[5] = {390, 422, 484, 612, 684};
+    for (int i = 0; i < 5; i++) EXPECT_EQ(edges[i], expected[i]) << i;
+    statusPartEdges(312, edges);  // near the viewer's minimum: the name part all but vanishes
+    EXPECT_EQ(edges[0], 2);
+    EXPECT_EQ(edges[1] - edges[0], 32);
+    EXPECT_EQ(edges[4] - edges[3], 72);
+}
+
+TEST(SlotStepping, GoesRoundToTheNextOccupied)
+{
+    const int occupied[10] = {1, 0, 1, 0, 0, 0, 0, 0, 0, 1};
+    EXPECT_EQ(nextOccupiedSlot(0, occupied, +1), 2);
+    EXPECT_EQ(nextOccupiedSlot(9, occupied, +1), 0);
+    EXPECT_EQ(nextOccupiedSlot(0, occupied, -1), 9);
+    EXPECT_EQ(nextOccupiedSlot(2, occupied, -1), 0);
+    const int single[10] = {0, 0, 0, 1};
+    EXPECT_EQ(nextOccupiedSlot(3, single, +1), -1);
+    EXPECT_EQ(nextOccupiedSlot(3, single, -1), -1);
+}
+
+TEST(ProgressMeter, DrawsAtMostEvery50MsAndClearsAtTheEnd)
+{
+    ProgressMeter m = {};
+    EXPECT_EQ(progressStep(&m, 4, 1000), PROGRESS_DRAW);
+    EXPECT_EQ(progressFilledWidth(&m, 68), 0);
+    EXPECT_EQ(progressStep(&m, 0, 1010), PROGRESS_NONE);
+    EXPECT_EQ(progressStep(&m, 0, 1050), PROGRESS_NONE);  // exactly 50 ms: still too soon
+    EXPECT_EQ(progressStep(&m, 0, 1051), PROGRESS_DRAW);
+    EXPECT_EQ(progressFilledWidth(&m, 68), 51);  // 3 of 4
+    EXPECT_EQ(progressStep(&m, 0, 1052), PROGRESS_CLEAR) << "the final step always shows";
+}
+
+TEST(ProgressMeter, HeightOneWritersFinishOnTheirLastStep)
+{
+    ProgressMeter m = {};
+    progressStep(&m, 2, 0);  // a host saver: height + 1
+    EXPECT_EQ(progressStep(&m, 0, 1), PROGRESS_NONE);
+    EXPECT_EQ(progressStep(&m, 0, 2), PROGRESS_CLEAR);
+    progressStep(&m, 1, 0);  // the IFF writer: height
+    EXPECT_EQ(progressStep(&m, 0, 1), PROGRESS_CLEAR);
+}
+
+TEST(ProgressMeter, AWrappedTickCountDraws)
+{
+    ProgressMeter m = {};
+    progressStep(&m, 10, 0xFFFFFFF0u);
+    EXPECT_EQ(progressStep(&m, 0, 5), PROGRESS_DRAW);
+}

@@ -1,0 +1,67 @@
+#include "viewer_fixture.h"
+
+void ViewerTest::SetUp()
+{
+    PluginTest::SetUp();
+    activateServers(&session, 4);
+    ASSERT_EQ(session.handlerResult, 0);
+    instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
+    ASSERT_NE(instance, nullptr);
+}
+
+void ViewerTest::TearDown()
+{
+    closeViewer();
+    if (instance && session.plugin.module) session.instanceFuncs.destroy(instance);
+    instance = nullptr;
+    PluginTest::TearDown();
+}
+
+HWND ViewerTest::render(int n, const char* pattern, int width, int height)
+{
+    RenderOptions options;
+    options.frames = n;
+    options.pattern = pattern;
+    options.width = width;
+    options.height = height;
+    options.renderStatus = false;
+    std::string error;
+    EXPECT_TRUE(renderFrames(&session, instance, options, &error)) << error;
+    framesRendered += n;
+    viewer = findViewer(5000);
+    if (viewer) {
+        EXPECT_TRUE(waitForName("Untitled" + std::to_string(framesRendered)));
+    }
+    return viewer;
+}
+
+// Posted new images are handled after sent messages, so the test waits for
+// what it expects rather than for an empty queue.
+int ViewerTest::waitForName(const std::string& name, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (statusText(viewer, 0) != name) {
+        if (int(GetTickCount() - start) > timeoutMs) return 0;
+        pumpMessages(5);
+    }
+    return 1;
+}
+
+int ViewerTest::waitGone(HWND window, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (int(GetTickCount() - start) > timeoutMs) return 0;
+        pumpMessages(10);
+    }
+    return 1;
+}
+
+void ViewerTest::closeViewer()
+{
+    HWND open = findViewer(0);
+    if (!open) return;
+    PostMessageA(open, WM_CLOSE, 0, 0);
+    waitGone(open);
+    pumpMessages(100);  // the display thread ends after its window
+}

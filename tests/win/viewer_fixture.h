@@ -1,0 +1,32 @@
+// The plug-in activated in the stand-in host, rendering frames into its
+// viewer, with the viewer read back through its controls.
+#pragma once
+
+#include <string>
+
+#include "plugin_fixture.h"
+#include "zrhost/render.h"
+#include "zrhost/viewer_remote.h"
+
+class ViewerTest : public PluginTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Renders n frames (one open and close) and waits until the viewer
+    // shows the last of them.
+    HWND render(int n, const char* pattern = "ramps", int width = 64, int height = 48);
+
+    // Waits until the viewer's status bar names that image; 1 when it does.
+    int waitForName(const std::string& name, int timeoutMs = 5000);
+
+    // Closes the viewer, if open, and waits for its thread to end.
+    void closeViewer();
+
+    // Waits until the window is gone; 1 when it went.
+    static int waitGone(HWND window, int timeoutMs = 5000);
+
+    LWInstance instance = nullptr;
+    HWND viewer = nullptr;
+    int framesRendered = 0;  // image numbers of this instance so far
+};

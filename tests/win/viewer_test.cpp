@@ -1,0 +1,223 @@
+// Frames rendered by the host reach the viewer, which the tests drive with
+// messages and read back through its controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "viewer_fixture.h"
+#include "zrhost/host_services.h"
+
+TEST_F(ViewerTest, TheFirstFrameOpensTheViewerAndLaterOnesBecomeCurrent)
+{
+    ASSERT_TRUE(render(1));
+    char title[64];
+    GetWindowTextA(viewer, title, sizeof title);
+    EXPECT_STREQ(title, "Render Display - ZR 4.0");
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+    EXPECT_EQ(checkedSlot(viewer), 0);
+    HWND first = viewer;
+    render(2);
+    EXPECT_EQ(viewer, first) << "one viewer";
+    EXPECT_EQ(statusText(viewer, 0), "Untitled3");
+    EXPECT_EQ(checkedSlot(viewer), 2);
+    EXPECT_EQ(enabledSlots(viewer), 3);
+    EXPECT_EQ(statusText(viewer, 1), "1x");
+}
+
+TEST_F(ViewerTest, FramesSentFasterThanTheViewerStartsAreAllKept)
+{
+    ASSERT_TRUE(render(7));
+    EXPECT_EQ(enabledSlots(viewer), 7);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled7");
+}
+
+TEST_F(ViewerTest, TheEleventhImageReplacesTheOldest)
+{
+    ASSERT_TRUE(render(11));
+    EXPECT_EQ(enabledSlots(viewer), 10);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled11");
+    int slot = checkedSlot(viewer);
+    EXPECT_GE(slot, 0);
+    // Slot 0 held the oldest image unless the frames spanned a second boundary.
+    SendMessageA(viewer, WM_COMMAND, 200, 0);
+    EXPECT_EQ(statusText(viewer, 0), slot == 0 ? "Untitled11" : "Untitled1");
+}
+
+TEST_F(ViewerTest, DigitsSelectSlotsAndZeroIsTheTenth)
+{
+    ASSERT_TRUE(render(10));
+    sendKeys(viewer, "1");
+    EXPECT_EQ(checkedSlot(viewer), 0);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+    sendKeys(viewer, "0");
+    EXPECT_EQ(checkedSlot(viewer), 9);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled10");
+    sendKeys(viewer, "+");
+    EXPECT_EQ(checkedSlot(viewer), 0);
+    sendKeys(viewer, "-");
+    EXPECT_EQ(checkedSlot(viewer), 9);
+}
+
+TEST_F(ViewerTest, EmptySlotsCannotBeSelected)
+{
+    ASSERT_TRUE(render(1));
+    sendKeys(viewer, "5+-");
+    EXPECT_EQ(checkedSlot(viewer), 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, 204)));
+}
+
+TEST_F(ViewerTest, DeletingShowsTheNewestRemainingAndTheLastClosesTheViewer)
+{
+    ASSERT_TRUE(render(2));
+    Sleep(1100);  // creation times count whole seconds
+    render(1);
+    sendKeys(viewer, "1d");  // slot 0 goes: the newest is slot 2, not the neighbour
+    EXPECT_EQ(statusText(viewer, 0), "Untitled3");
+    EXPECT_EQ(enabledSlots(viewer), 2);
+    sendKeys(viewer, "{DEL}");
+    EXPECT_EQ(statusText(viewer, 0), "Untitled2");
+    sendKeys(viewer, "d");
+    EXPECT_TRUE(waitGone(viewer));
+}
+
+TEST_F(ViewerTest, AmongImagesOfOneSecondTheLowestSlotCountsAsNewest)
+{
+    ASSERT_TRUE(render(3));
+    sendKeys(viewer, "d");  // slot 2 goes; slots 0 and 1 tie
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+}
+
+TEST_F(ViewerTest, ChannelButtonsToggleBackToRgb)
+{
+    ASSERT_TRUE(render(1));
+    EXPECT_TRUE(toolbarChecked(viewer, 105));
+    SendMessageA(viewer, WM_COMMAND, 107, 0);
+    EXPECT_TRUE(toolbarChecked(viewer, 107));
+    EXPECT_FALSE(toolbarChecked(viewer, 105));
+    SendMessageA(viewer, WM_COMMAND, 107, 0);
+    EXPECT_TRUE(toolbarChecked(viewer, 105));
+    EXPECT_FALSE(toolbarChecked(viewer, 107));
+    sendKeys(viewer, "i");
+    EXPECT_TRUE(toolbarChecked(viewer, 105)) << "RGB stays RGB";
+    sendKeys(viewer, "ab");
+    EXPECT_TRUE(toolbarChecked(viewer, 109));
+    EXPECT_FALSE(toolbarChecked(viewer, 106));
+}
+
+TEST_F(ViewerTest, OverlayButtonsFollowTheirKeys)
+{
+    ASSERT_TRUE(render(2));
+    sendKeys(viewer, "hf");
+    EXPECT_TRUE(toolbarChecked(viewer, 110));
+    EXPECT_TRUE(toolbarChecked(viewer, 111));
+    sendKeys(viewer, "1");  // overlays belong to the viewer, not the slot
+    EXPECT_TRUE(toolbarChecked(viewer, 110));
+    sendKeys(viewer, "h");
+    EXPECT_FALSE(toolbarChecked(viewer, 110));
+}
+
+TEST_F(ViewerTest, EscapeEndsTextPlacementBeforeItClosesTheViewer)
+{
+    ASSERT_TRUE(render(1));
+    sendKeys(viewer, "t");
+    EXPECT_TRUE(toolbarChecked(viewer, 114));
+    sendKeys(viewer, "{ESC}");
+    EXPECT_FALSE(toolbarChecked(viewer, 114));
+    EXPECT_TRUE(IsWindow(viewer));
+    sendKeys(viewer, "{ESC}");
+    EXPECT_TRUE(waitGone(viewer));
+}
+
+TEST_F(ViewerTest, ToolbarTipsComeFromTheTable)
+{
+    ASSERT_TRUE(render(1));
+    const std::pair<int, const char*> tips[] = {{101, "Save As"}, {103, "Print"}, {110, "Show Hot Pixels"},
+                                               {114, "Add Text"}};
+    for (auto [id, text] : tips) {
+        NMTTDISPINFOA info = {};
+        info.hdr.hwndFrom = nullptr;
+        info.hdr.idFrom = UINT_PTR(id);
+        info.hdr.code = TTN_NEEDTEXTA;
+        SendMessageA(viewer, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_STREQ(info.szText, text);
+    }
+}
+
+TEST_F(ViewerTest, StatusBarPartsEndAtTheirRightEdges)
+{
+    ASSERT_TRUE(render(1));
+    RECT window, client;
+    GetWindowRect(viewer, &window);
+    GetClientRect(viewer, &client);
+    int frameWidth = (window.right - window.left) - client.right;
+    SetWindowPos(viewer, nullptr, 0, 0, 700 + frameWidth, 500, SWP_NOMOVE | SWP_NOZORDER);
+    settleViewer(viewer);
+    GetClientRect(viewer, &client);
+    ASSERT_EQ(client.right, 700);
+    INT parts[5] = {};
+    ASSERT_EQ(SendMessageA(GetDlgItem(viewer, 3), SB_GETPARTS, 5, reinterpret_cast<LPARAM>(parts)), 5);
+    const INT expected[5] = {390, 422, 484, 612, 684};
+    for (int i = 0; i < 5; i++) EXPECT_EQ(parts[i], expected[i]) << i;
+}
+
+TEST_F(ViewerTest, TheViewerCannotBeMadeSmallerThan320By240)
+{
+    ASSERT_TRUE(render(1));
+    SetWindowPos(viewer, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER);
+    settleViewer(viewer);
+    RECT r;
+    GetWindowRect(viewer, &r);
+    EXPECT_GE(r.right - r.left, 320);
+    EXPECT_GE(r.bottom - r.top, 240);
+}
+
+TEST_F(ViewerTest, AMinimisedViewerComesBackForANewImage)
+{
+    ASSERT_TRUE(render(1));
+    ShowWindow(viewer, SW_MINIMIZE);
+    settleViewer(viewer);
+    ASSERT_TRUE(IsIconic(viewer));
+    render(1);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled2");
+    DWORD start = GetTickCount();  // restored just after the name is shown
+    while (IsIconic(viewer) && GetTickCount() - start < 3000) pumpMessages(10);
+    EXPECT_FALSE(IsIconic(viewer));
+}
+
+TEST_F(ViewerTest, ClosingTheViewerMakesTheNextFrameOpenANewOne)
+{
+    ASSERT_TRUE(render(2));
+    HWND first = viewer;
+    closeViewer();
+    ASSERT_FALSE(IsWindow(first));
+    ASSERT_TRUE(render(1));
+    EXPECT_EQ(enabledSlots(viewer), 1) << "a new viewer starts empty";
+    EXPECT_EQ(statusText(viewer, 0), "Untitled3");
+}
+
+TEST_F(ViewerTest, BeginThenCloseShowsNothing)
+{
+    session.handler.open(instance, 8, 8);
+    ASSERT_EQ(session.handler.begin(instance), nullptr);
+    session.handler.close(instance);
+    EXPECT_EQ(findViewer(300), nullptr);
+}
+
+TEST_F(ViewerTest, UnloadingThePluginWithTheViewerOpenIsSafe)
+{
+    ASSERT_TRUE(render(2));
+    session.instanceFuncs.destroy(instance);
+    instance = nullptr;
+    unload();
+    // The viewer keeps working on its own thread.
+    ASSERT_TRUE(IsWindow(viewer));
+    sendKeys(viewer, "1");
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+    HMODULE stillLoaded = GetModuleHandleA(inPlugin("zr40.p").c_str());
+    EXPECT_NE(stillLoaded, nullptr) << "the display thread holds the library";
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitGone(viewer));
+    DWORD start = GetTickCount();
+    while (GetModuleHandleA(inPlugin("zr40.p").c_str()) && GetTickCount() - start < 5000) pumpMessages(20);
+    EXPECT_EQ(GetModuleHandleA(inPlugin("zr40.p").c_str()), nullptr) << "released when the viewer closed";
+    EXPECT_TRUE(fileExists(inPlugin("zr4.cfg"))) << "and wrote its settings then";
+}
