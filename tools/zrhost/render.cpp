@@ -66,6 +66,17 @@ void pumpMessages(int ms)
     } while (int(GetTickCount() - start) < ms);
 }
 
+// The pattern of frame i: a comma-separated list takes turns.
+static std::string patternOf(const std::string& list, int i)
+{
+    std::vector<std::string> names;
+    size_t start = 0;
+    for (size_t comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+        names.push_back(list.substr(start, comma - start));
+    names.push_back(list.substr(start));
+    return names[size_t(i) % names.size()];
+}
+
 int renderFrames(const HostSession* session, LWInstance instance, const RenderOptions& options, std::string* error)
 {
     const LWFrameBufferHandler& fb = session->handler;
@@ -79,7 +90,8 @@ int renderFrames(const HostSession* session, LWInstance instance, const RenderOp
     int ok = 1;
     for (int i = 0; i < options.frames && ok; i++) {
         Frame frame;
-        if (!renderPattern(options.pattern, options.width, options.height, options.firstFrame + i, &frame, error)) {
+        if (!renderPattern(patternOf(options.pattern, i), options.width, options.height, options.firstFrame + i, &frame,
+                           error)) {
             ok = 0;
             break;
         }

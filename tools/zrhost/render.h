@@ -15,7 +15,7 @@ struct RenderOptions {
     double fps = 30.0;
     int firstFrame = 0;
     int intervalMs = 0;  // between frames, while the host handles its messages
-    std::string pattern = "spheres";
+    std::string pattern = "spheres";  // or a comma-separated list, one per frame in turn
     bool renderStatus = true;
 };
 
