@@ -6,6 +6,7 @@
 #include "host/session.h"
 #include "settings/config_file.h"
 #include "settings/settings_io.h"
+#include "viewer/readout_format.h"
 
 // The host only checks that start-up returned something other than null.
 void* pluginStartup(void)
@@ -28,6 +29,7 @@ int initPlugin(GlobalFunc global)
     // Every activation starts again from the defaults and the file, so a
     // scene's settings last only until the next activation.
     loadConfigFile(pluginModulePath(), settingsRecord());
+    SetPixelDisplayType(settingsRecord()->pixelDisplayType);
     return 1;
 }
 

@@ -83,6 +83,11 @@ void SetStatusText(int part, const char* text)
     if (g_statusBar) SendMessageA(g_statusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }
 
+void UpdateStatusBar()
+{
+    if (g_statusBar) UpdateWindow(g_statusBar);
+}
+
 void SetStatusName(const char* text)
 {
     SetStatusText(PART_NAME, text ? text : "");

@@ -1,8 +1,11 @@
-// The image view pane. This first version keeps the zoom and fits the
-// viewer to the image; the picture itself is painted by a later version,
-// so for now the pane shows its background.
-#include "host/plugin_module_win.h"
+// The image view pane: paints the prepared display bitmaps at the zoom and
+// scroll of the View state, zooms by clicks, scrolls by bars, keys and a
+// control-drag, and reports the pixel under the mouse.
+#include <stdio.h>
+
 #include "image/slots.h"
+#include "viewer/pane_geometry.h"
+#include "viewer/readout_format.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 #include "viewer/zoom.h"
@@ -12,6 +15,315 @@ static const char VIEW_STATE_PROPERTY[] = "ZRImageInfoPointer";
 static ViewState* stateOf(HWND pane)
 {
     return static_cast<ViewState*>(GetPropA(pane, VIEW_STATE_PROPERTY));
+}
+
+static int32_t scaledWidth(const ViewState* vs)
+{
+    return scaledSize(vs->imageWidth, vs->zoomScale);
+}
+
+static int32_t scaledHeight(const ViewState* vs)
+{
+    return scaledSize(vs->imageHeight, vs->zoomScale);
+}
+
+static void setBar(HWND pane, int bar, int32_t max, int32_t page, int32_t position)
+{
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = max;
+    si.nPage = UINT(page);
+    si.nPos = position;
+    SetScrollInfo(pane, bar, &si, TRUE);
+}
+
+static void setBarPosition(HWND pane, int bar, int32_t position)
+{
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    si.nPos = position;
+    SetScrollInfo(pane, bar, &si, TRUE);
+}
+
+static void UpdateScrollBars(HWND pane)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs) return;
+    RECT window;
+    GetWindowRect(pane, &window);
+    ScrollRanges r = scrollRangesFor(scaledWidth(vs), scaledHeight(vs), window.right - window.left,
+                                     window.bottom - window.top, GetSystemMetrics(SM_CXVSCROLL));
+    if (r.none || !vs->view) {
+        vs->scrollX = vs->scrollY = vs->maxScrollX = vs->maxScrollY = 0;
+        setBar(pane, SB_HORZ, 0, 0, 0);
+        setBar(pane, SB_VERT, 0, 0, 0);
+        return;
+    }
+    vs->maxScrollX = r.maxX;
+    vs->maxScrollY = r.maxY;
+    if (vs->scrollX > r.maxX) vs->scrollX = r.maxX;
+    if (vs->scrollY > r.maxY) vs->scrollY = r.maxY;
+    setBar(pane, SB_HORZ, r.maxX + r.viewWidth, r.viewWidth, vs->scrollX);
+    setBar(pane, SB_VERT, r.maxY + r.viewHeight, r.viewHeight, vs->scrollY);
+}
+
+// ---- readout -------------------------------------------------------------
+
+static int g_readoutBlank;
+
+static void ShowPixelReadout(const View* view, int x, int y, int channel)
+{
+    if (x < 0 || !view) {
+        if (g_readoutBlank) return;
+        g_readoutBlank = 1;
+        SetStatusText(2, " ");
+        SetStatusText(3, " ");
+        UpdateStatusBar();
+        return;
+    }
+    g_readoutBlank = 0;
+    char coordinates[32], values[32];
+    snprintf(coordinates, sizeof coordinates, "%d, %d", x, y);
+    formatPixelValues(view, x, y, channel, values, sizeof values);
+    SetStatusText(2, coordinates);
+    SetStatusText(3, values);
+    UpdateStatusBar();
+}
+
+// A given point, or the cursor when it is over the client area.
+int ClientPointToImage(HWND pane, POINT* point, int given)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs || !vs->view) return 0;
+    POINT p = *point;
+    if (!given) {
+        RECT client;
+        if (!GetCursorPos(&p) || !ScreenToClient(pane, &p) || !GetClientRect(pane, &client)) return 0;
+        if (p.x < 0 || p.x >= client.right || p.y < 0 || p.y >= client.bottom) return 0;
+    }
+    int32_t ix, iy;
+    if (!clientToImage(p.x, p.y, vs->scrollX, vs->scrollY, vs->zoomScale, scaledWidth(vs), scaledHeight(vs), &ix, &iy))
+        return 0;
+    point->x = ix;
+    point->y = iy;
+    return 1;
+}
+
+void UpdateReadout(HWND pane, const POINT* point)
+{
+    ViewState* vs = stateOf(pane);
+    POINT p = point ? *point : POINT{0, 0};
+    if (vs && ClientPointToImage(pane, &p, point != nullptr))
+        ShowPixelReadout(vs->view, p.x, p.y, vs->channelView);
+    else
+        ShowPixelReadout(nullptr, -1, 0, 0);
+}
+
+// ---- zoom, scroll and drag -------------------------------------------------
+
+void RepaintPane(HWND pane)
+{
+    ViewState* vs = stateOf(pane);
+    InvalidateRect(pane, nullptr, FALSE);
+    UpdateWindow(pane);
+    if (vs) SetStatusZoom(vs->zoomIndex);
+}
+
+void SetZoom(HWND pane, const POINT* anchor, UINT step)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs || !vs->view) return;
+    if (step == WM_LBUTTONDOWN) {
+        if (vs->zoomIndex >= ZOOM_MAX) return;
+        vs->zoomIndex++;
+    } else if (step == WM_RBUTTONDOWN) {
+        if (vs->zoomIndex <= ZOOM_MIN) return;
+        vs->zoomIndex--;
+    }
+    RECT client;
+    GetClientRect(pane, &client);
+    float ax = anchor ? float(anchor->x) : client.right * 0.5f;
+    float ay = anchor ? float(anchor->y) : client.bottom * 0.5f;
+    float ix = (vs->scrollX + ax) / vs->zoomScale, iy = (vs->scrollY + ay) / vs->zoomScale;
+    vs->zoomScale = zoomScaleOf(vs->zoomIndex);
+    vs->scrollX = scrollToCentre(vs->zoomScale, ix, client.right, scaledWidth(vs), vs->zoomIndex);
+    vs->scrollY = scrollToCentre(vs->zoomScale, iy, client.bottom, scaledHeight(vs), vs->zoomIndex);
+    SendMessageA(pane, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+    RepaintPane(pane);
+    UpdateReadout(pane, anchor);
+}
+
+void RefreshZoom(HWND pane)
+{
+    SetZoom(pane, nullptr, 0);
+}
+
+static void ScrollPane(HWND pane, int bar, int code)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs) return;
+    int32_t& scroll = bar == SB_HORZ ? vs->scrollX : vs->scrollY;
+    int32_t max = bar == SB_HORZ ? vs->maxScrollX : vs->maxScrollY;
+    if (max == 0) return;
+    // The message carries 16 bits of the thumb; the bar has all 32.
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    GetScrollInfo(pane, bar, &si);
+    int32_t position = scrollPositionFor(code, scroll, max, vs->zoomIndex, vs->zoomScale, si.nTrackPos);
+    if (position == scroll) return;
+    int32_t d = scroll - position;
+    scroll = position;
+    ScrollWindowEx(pane, bar == SB_HORZ ? d : 0, bar == SB_VERT ? d : 0, nullptr, nullptr, nullptr, nullptr,
+                   SW_INVALIDATE);
+    UpdateWindow(pane);
+    setBarPosition(pane, bar, position);
+}
+
+static int32_t clampScroll(int32_t position, int32_t max)
+{
+    if (position <= 0) return 0;
+    return position > max ? max : position;
+}
+
+static void DragScroll(HWND pane, POINT move)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs || (vs->maxScrollX == 0 && vs->maxScrollY == 0)) return;
+    int32_t dx = move.x - vs->mouseX, dy = move.y - vs->mouseY;
+    if (dx == 0 && dy == 0) return;
+    int32_t nx = snapToImagePixel(vs->scrollX - dx, vs->zoomScale);
+    int32_t ny = snapToImagePixel(vs->scrollY - dy, vs->zoomScale);
+    nx = clampScroll(nx, vs->maxScrollX);
+    ny = clampScroll(ny, vs->maxScrollY);
+    if (nx == vs->scrollX && ny == vs->scrollY) return;
+    int32_t ddx = vs->scrollX - nx, ddy = vs->scrollY - ny;
+    vs->scrollX = nx;
+    vs->scrollY = ny;
+    ScrollWindowEx(pane, ddx, ddy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    UpdateWindow(pane);
+    // The mouse point follows what was scrolled, so that what snapping or
+    // clamping held back counts towards the next move.
+    vs->mouseX = int16_t(vs->mouseX + ddx);
+    vs->mouseY = int16_t(vs->mouseY + ddy);
+    setBarPosition(pane, SB_HORZ, nx);
+    setBarPosition(pane, SB_VERT, ny);
+}
+
+// ---- painting --------------------------------------------------------------
+
+static void drawBitmap(HDC dc, const PaintMapping& m, const DisplayBitmap* bitmap, DWORD rop)
+{
+    StretchDIBits(dc, m.dstX, m.dstY, m.dstWidth, m.dstHeight, m.srcX, m.srcY, m.srcWidth, m.srcHeight,
+                  bitmap->pixels, static_cast<const BITMAPINFO*>(bitmapInfo(bitmap)), DIB_RGB_COLORS, rop);
+}
+
+static void drawChannel(HDC dc, const PaintMapping& m, const View* view, int channel)
+{
+    static const COLORREF channelColours[5] = {0, 0, RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    if (channel == CHANNEL_ALPHA) {
+        drawBitmap(dc, m, view->alpha, SRCCOPY);
+    } else if (channel >= CHANNEL_RED && channel <= CHANNEL_BLUE) {
+        HBRUSH brush = CreateSolidBrush(channelColours[channel]);
+        HGDIOBJ previous = SelectObject(dc, brush);
+        drawBitmap(dc, m, view->colour, MERGECOPY);
+        SelectObject(dc, previous);
+        DeleteObject(brush);
+    } else {
+        drawBitmap(dc, m, view->colour, SRCCOPY);
+    }
+}
+
+// Draws the paint rectangle of the pane into any device context.
+void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH background)
+{
+    PaintMapping m;
+    PaneRect p = {paint.left, paint.top, paint.right, paint.bottom};
+    if (!vs || !vs->view ||
+        !mapPaintRect(p, vs->scrollX, vs->scrollY, vs->zoomScale, vs->imageWidth, vs->imageHeight, &m)) {
+        FillRect(dc, &paint, background);
+        return;
+    }
+    SetStretchBltMode(dc, COLORONCOLOR);
+    drawChannel(dc, m, vs->view, vs->channelView);
+    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, vs->view->hotMask, SRCAND);
+    if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, vs->view->safeOverlay, SRCINVERT);
+    RECT right = {m.dstX + m.dstWidth, m.dstY, paint.right, m.dstY + m.dstHeight};
+    if (right.left < paint.right) FillRect(dc, &right, background);
+    RECT below = {paint.left, m.dstY + m.dstHeight, paint.right, paint.bottom};
+    if (below.top < paint.bottom) FillRect(dc, &below, background);
+}
+
+static LRESULT OnPaint(HWND pane)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(pane, &ps);
+    PaintPaneContent(dc, stateOf(pane), ps.rcPaint,
+                     reinterpret_cast<HBRUSH>(GetClassLongPtrA(pane, GCLP_HBRBACKGROUND)));
+    EndPaint(pane, &ps);
+    return 0;
+}
+
+// ---- mouse -----------------------------------------------------------------
+
+static POINT pointOf(LPARAM lp)
+{
+    return POINT{int16_t(LOWORD(lp)), int16_t(HIWORD(lp))};
+}
+
+static LRESULT OnLeftButtonDown(HWND pane, WPARAM wp, LPARAM lp)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs) return 0;
+    POINT p = pointOf(lp);
+    vs->mouseX = int16_t(p.x);
+    vs->mouseY = int16_t(p.y);
+    if (vs->placingText) {
+        int onImage = ClientPointToImage(pane, &p, 1);
+        EndTextPlacement(GetParent(pane), p.x, p.y, onImage);
+    } else if (wp & MK_CONTROL) {
+        vs->dragging = 1;
+        SetClassCursor(pane, IDC_SIZEALL);
+        SetCapture(pane);
+    } else {
+        SetZoom(pane, &p, WM_LBUTTONDOWN);
+    }
+    return 0;
+}
+
+static LRESULT OnLeftButtonUp(HWND pane, WPARAM wp, LPARAM lp)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs || !vs->dragging) return DefWindowProcA(pane, WM_LBUTTONUP, wp, lp);
+    ReleaseCapture();
+    vs->dragging = 0;
+    SetClassCursor(pane, IDC_CROSS);
+    return 0;
+}
+
+static LRESULT OnRightButtonDown(HWND pane, WPARAM wp, LPARAM lp)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs || vs->dragging) return DefWindowProcA(pane, WM_RBUTTONDOWN, wp, lp);
+    POINT p = pointOf(lp);
+    vs->mouseX = int16_t(p.x);
+    vs->mouseY = int16_t(p.y);
+    SetZoom(pane, &p, WM_RBUTTONDOWN);
+    return 0;
+}
+
+static LRESULT OnMouseMove(HWND pane, WPARAM wp, LPARAM lp)
+{
+    ViewState* vs = stateOf(pane);
+    POINT p = pointOf(lp);
+    if (vs && vs->dragging) {
+        DragScroll(pane, p);
+        return 0;
+    }
+    UpdateReadout(pane, &p);
+    return DefWindowProcA(pane, WM_MOUSEMOVE, wp, lp);
 }
 
 static LRESULT OnCreate(HWND pane, const CREATESTRUCTA* create)
@@ -25,55 +337,25 @@ static LRESULT OnCreate(HWND pane, const CREATESTRUCTA* create)
     return 0;
 }
 
-static LRESULT OnPaint(HWND pane)
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(pane, &ps);
-    FillRect(dc, &ps.rcPaint, reinterpret_cast<HBRUSH>(GetClassLongPtrA(pane, GCLP_HBRBACKGROUND)));
-    EndPaint(pane, &ps);
-    return 0;
-}
-
 LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE: return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTA*>(lp));
     case WM_DESTROY: RemovePropA(hwnd, VIEW_STATE_PROPERTY); return 0;
+    case WM_SIZE: UpdateScrollBars(hwnd); return 0;
     case WM_PAINT: return OnPaint(hwnd);
+    case WM_HSCROLL: ScrollPane(hwnd, SB_HORZ, LOWORD(wp)); return 0;
+    case WM_VSCROLL: ScrollPane(hwnd, SB_VERT, LOWORD(wp)); return 0;
+    case WM_MOUSEMOVE: return OnMouseMove(hwnd, wp, lp);
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(hwnd, wp, lp);
+    case WM_LBUTTONUP: return OnLeftButtonUp(hwnd, wp, lp);
+    case WM_RBUTTONDOWN: return OnRightButtonDown(hwnd, wp, lp);
     default: return DefWindowProcA(hwnd, msg, wp, lp);
     }
 }
 
-void RepaintPane(HWND pane)
-{
-    ViewState* vs = stateOf(pane);
-    InvalidateRect(pane, nullptr, FALSE);
-    UpdateWindow(pane);
-    if (vs) SetStatusZoom(vs->zoomIndex);
-}
-
-void SetZoom(HWND pane, const POINT*, UINT step)
-{
-    ViewState* vs = stateOf(pane);
-    if (!vs || !vs->view) return;
-    if (step == WM_LBUTTONDOWN) {
-        if (vs->zoomIndex >= ZOOM_MAX) return;
-        vs->zoomIndex++;
-    } else if (step == WM_RBUTTONDOWN) {
-        if (vs->zoomIndex <= ZOOM_MIN) return;
-        vs->zoomIndex--;
-    }
-    vs->zoomScale = zoomScaleOf(vs->zoomIndex);
-    RepaintPane(pane);
-}
-
-void RefreshZoom(HWND pane)
-{
-    SetZoom(pane, nullptr, 0);
-}
-
-// Sizes the viewer so the pane shows the whole image, zooming out while
-// the image is larger than the work area, and centres it there.
+// Sizes the viewer so the pane shows the whole image, zooming out while the
+// image is larger than the work area, and centres it there.
 void FitToScreen(HWND pane)
 {
     ViewState* vs = stateOf(pane);
@@ -86,19 +368,9 @@ void FitToScreen(HWND pane)
     int ww = work.right - work.left, wh = work.bottom - work.top;
     int fw = (window.right - window.left) + 8 - client.right;
     int fh = (window.bottom - window.top) + 4 - client.bottom + ToolbarHeight(viewer) + StatusBarHeight() + 20;
-    float rx = (vs->imageWidth * vs->zoomScale + fw) / ww;
-    float ry = (vs->imageHeight * vs->zoomScale + fh) / wh;
-    if (rx > 1.0f || ry > 1.0f) {
-        bool byWidth = rx > ry;
-        do {
-            vs->zoomIndex--;
-            if (vs->zoomIndex <= ZOOM_MIN) break;
-            vs->zoomScale = zoomScaleOf(vs->zoomIndex);
-        } while (byWidth ? vs->imageWidth * vs->zoomScale + fw >= ww : vs->imageHeight * vs->zoomScale + fh >= wh);
-    }
+    vs->zoomIndex = fitZoomIndex(vs->zoomIndex, vs->imageWidth, vs->imageHeight, fw, fh, ww, wh);
     SetZoom(pane, nullptr, 0);
-    int width = fw + scaledSize(vs->imageWidth, vs->zoomScale);
-    int height = fh + scaledSize(vs->imageHeight, vs->zoomScale);
+    int width = fw + scaledWidth(vs), height = fh + scaledHeight(vs);
     if (width > ww) width = ww;
     if (width < 320) width = 320;
     if (height > wh) height = wh;

@@ -49,6 +49,7 @@ int StatusBarHeight();
 void SetStatusName(const char* text);
 void SetStatusZoom(int zoomIndex);
 void SetStatusText(int part, const char* text);
+void UpdateStatusBar();
 void ProgressStep(int n);
 void ReleaseProgressSurface();
 
@@ -58,3 +59,8 @@ void SetZoom(HWND pane, const POINT* anchor, UINT step);
 void RefreshZoom(HWND pane);
 void FitToScreen(HWND pane);
 void RepaintPane(HWND pane);
+int ClientPointToImage(HWND pane, POINT* point, int given);
+void UpdateReadout(HWND pane, const POINT* point);
+// The pane's picture for a paint rectangle, into any device context.
+struct ViewState;
+void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH background);

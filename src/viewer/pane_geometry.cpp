@@ -1,0 +1,112 @@
+#include "viewer/pane_geometry.h"
+
+#include "viewer/zoom.h"
+
+enum { LINE_STEP = 4, LINES_PER_PAGE = 16 };
+
+int32_t snapToImagePixel(int32_t position, float scale)
+{
+    int32_t step = int32_t(scale);
+    if (scale <= 1.0f || step <= 1) return position;
+    return position - position % step;
+}
+
+int32_t scrollToCentre(float scale, float imagePos, int32_t clientSize, int32_t scaledSize, int zoomIndex)
+{
+    int64_t s = int64_t(double(scale) * imagePos - clientSize * 0.5 + 0.5);
+    if (s > int64_t(scaledSize) - clientSize) s = int64_t(scaledSize) - clientSize;
+    if (s <= 0) return 0;
+    int32_t position = int32_t(s);
+    if (zoomIndex > ZOOM_ONE) position = snapToImagePixel(position, scale);
+    return position;
+}
+
+int32_t scrollPositionFor(int code, int32_t current, int32_t maxScroll, int zoomIndex, float scale, int32_t thumb)
+{
+    int64_t line = zoomIndex > ZOOM_ONE ? int64_t(LINE_STEP) * (zoomIndex - 63) : int64_t(LINE_STEP);
+    int64_t p = current;
+    switch (code) {
+    case 0: p -= line; break;                   // SB_LINEUP
+    case 1: p += line; break;                   // SB_LINEDOWN
+    case 2: p -= LINES_PER_PAGE * line; break;  // SB_PAGEUP
+    case 3: p += LINES_PER_PAGE * line; break;  // SB_PAGEDOWN
+    case 4:                                     // SB_THUMBPOSITION
+    case 5: p = thumb; break;                   // SB_THUMBTRACK
+    case 6: p = 0; break;                       // SB_TOP
+    case 7: p = maxScroll; break;               // SB_BOTTOM
+    default: return current;
+    }
+    if (p > INT32_MAX) p = INT32_MAX;
+    if (p < INT32_MIN) p = INT32_MIN;
+    int32_t position = snapToImagePixel(int32_t(p), scale);
+    if (position <= 0) position = 0;
+    if (position > maxScroll) position = maxScroll;
+    return position;
+}
+
+ScrollRanges scrollRangesFor(int32_t sw, int32_t sh, int32_t width, int32_t height, int32_t bar)
+{
+    ScrollRanges r = {width, height, 0, 0, false};
+    if (width >= sw && height >= sh) {
+        r.none = true;
+        return r;
+    }
+    if (width < sw && height < sh) {
+        r.viewWidth = width - bar;
+        r.viewHeight = height - bar;
+    } else if (width < sw) {
+        r.viewHeight = height - bar;
+        if (r.viewHeight < sh) r.viewWidth = width - bar;
+    } else {
+        r.viewWidth = width - bar;
+        if (r.viewWidth < sw) r.viewHeight = height - bar;
+    }
+    r.maxX = sw - r.viewWidth > 0 ? sw - r.viewWidth : 0;
+    r.maxY = sh - r.viewHeight > 0 ? sh - r.viewHeight : 0;
+    return r;
+}
+
+int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, float scale, int32_t imageWidth,
+                 int32_t imageHeight, PaintMapping* out)
+{
+    double x0 = (double(scrollX) + paint.left) / scale, y0 = (double(scrollY) + paint.top) / scale;
+    double x1 = (double(scrollX) + paint.right) / scale, y1 = (double(scrollY) + paint.bottom) / scale;
+    if (imageWidth <= x0 || imageHeight <= y0) return 0;
+    if (imageWidth < x1) x1 = imageWidth;
+    if (imageHeight < y1) y1 = imageHeight;
+    out->srcX = int32_t(x0 + 0.5);
+    out->srcY = int32_t(imageHeight - y1 + 0.5);
+    out->srcWidth = int32_t(x1 - x0 + 0.5);
+    out->srcHeight = int32_t(y1 - y0 + 0.5);
+    out->dstX = paint.left;
+    out->dstY = paint.top;
+    out->dstWidth = int32_t((x1 - x0) * scale + 0.5);
+    out->dstHeight = int32_t((y1 - y0) * scale + 0.5);
+    return 1;
+}
+
+int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, float scale, int32_t scaledWidth,
+                  int32_t scaledHeight, int32_t* ix, int32_t* iy)
+{
+    if (px < 0 || px >= scaledWidth || py < 0 || py >= scaledHeight) return 0;
+    *ix = int32_t((double(scrollX) + px) / scale);
+    *iy = int32_t((double(scrollY) + py) / scale);
+    return 1;
+}
+
+int fitZoomIndex(int zoomIndex, int32_t imageWidth, int32_t imageHeight, int32_t frameWidth, int32_t frameHeight,
+                 int32_t workWidth, int32_t workHeight)
+{
+    float scale = zoomScaleOf(zoomIndex);
+    double rx = (imageWidth * double(scale) + frameWidth) / workWidth;
+    double ry = (imageHeight * double(scale) + frameHeight) / workHeight;
+    if (rx <= 1.0 && ry <= 1.0) return zoomIndex;
+    bool byWidth = rx > ry;
+    do {
+        zoomIndex--;
+        if (zoomIndex <= ZOOM_MIN) break;
+        scale = zoomScaleOf(zoomIndex);
+    } while (byWidth ? imageWidth * double(scale) + frameWidth >= workWidth
+                     : imageHeight * double(scale) + frameHeight >= workHeight);
+    return zoomIndex < ZOOM_MIN ? ZOOM_MIN : zoomIndex;
+}

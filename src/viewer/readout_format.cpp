@@ -1,0 +1,123 @@
+#include "viewer/readout_format.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "image/view.h"
+
+static int g_displayType;
+
+void SetPixelDisplayType(int type)
+{
+    g_displayType = type;
+}
+
+int pixelDisplayType()
+{
+    return g_displayType;
+}
+
+void ReadDisplayPixel(const View* view, int x, int y, int channel, uint8_t out[3])
+{
+    if (channel == 1) {
+        out[0] = bitmapRow(view->alpha, y)[x];
+        return;
+    }
+    const uint8_t* p = bitmapRow(view->colour, y) + 3 * x;  // blue, green, red
+    switch (channel) {
+    case 2: out[0] = p[2]; break;
+    case 3: out[0] = p[1]; break;
+    case 4: out[0] = p[0]; break;
+    default:
+        out[0] = p[2];
+        out[1] = p[1];
+        out[2] = p[0];
+        break;
+    }
+}
+
+void ReadImagePixel(const View* view, int x, int y, int channel, float out[3])
+{
+    const Image* im = view->image;
+    size_t i = size_t(im->width) * size_t(y) + size_t(x);
+    switch (channel) {
+    case 1: out[0] = im->alpha[i]; break;
+    case 2: out[0] = im->red[i]; break;
+    case 3: out[0] = im->green[i]; break;
+    case 4: out[0] = im->blue[i]; break;
+    default:
+        out[0] = im->red[i];
+        out[1] = im->green[i];
+        out[2] = im->blue[i];
+        break;
+    }
+}
+
+// Each threshold is the smallest magnitude that the finer form would print
+// with one digit too many (99.9995 prints as 100.000).
+void formatFloatValue(float f, char* text, size_t size)
+{
+    uint32_t bits;
+    memcpy(&bits, &f, sizeof bits);
+    if ((bits & 0x7F800000u) == 0x7F800000u) {
+        snprintf(text, size, "%s", (bits & 0x007FFFFFu) ? "NAN" : "INF");
+        return;
+    }
+    float a = fabsf(f);
+    if (a < 99.9995f) {
+        snprintf(text, size, "%.3f", double(f));
+    } else if (a < 999.995f) {
+        snprintf(text, size, "%.2f", double(f));
+    } else if (a < 9999.95f) {
+        snprintf(text, size, "%.1f", double(f));
+    } else if (a < 999999.5f) {
+        snprintf(text, size, "%d", int(f + 0.5f));
+    } else {
+        int e = int(log10f(a));
+        float m = f / powf(10.0f, float(e));
+        // The mantissa would print as 10.00: carry into the exponent, for
+        // negative values as for positive ones.
+        if (fabsf(m) > 9.995f) {
+            m = m > 0 ? 1.0f : -1.0f;
+            e++;
+        }
+        snprintf(text, size, a < 9.95e9f ? "%.2fe%d" : "%.1fe%d", double(m), e);
+    }
+}
+
+const char* FormatFloatValue(float f)
+{
+    static char text[16];
+    formatFloatValue(f, text, sizeof text);
+    return text;
+}
+
+void FormatFloatTriple(char* text, size_t size, int channel, const float values[3])
+{
+    if (channel != 0) {
+        snprintf(text, size, "%s", FormatFloatValue(values[0]));
+        return;
+    }
+    snprintf(text, size, "%s, ", FormatFloatValue(values[0]));
+    size_t n = strlen(text);
+    snprintf(text + n, size - n, "%s, ", FormatFloatValue(values[1]));
+    n = strlen(text);
+    snprintf(text + n, size - n, "%s", FormatFloatValue(values[2]));
+}
+
+void formatPixelValues(const View* view, int x, int y, int channel, char* text, size_t size)
+{
+    if (g_displayType == 0) {
+        uint8_t v[3];
+        ReadDisplayPixel(view, x, y, channel, v);
+        if (channel != 0)
+            snprintf(text, size, "%d", v[0]);
+        else
+            snprintf(text, size, "%d, %d, %d", v[0], v[1], v[2]);
+    } else {
+        float v[3];
+        ReadImagePixel(view, x, y, channel, v);
+        FormatFloatTriple(text, size, channel, v);
+    }
+}

@@ -1,0 +1,142 @@
+// The image pane's arithmetic: zoom anchoring, scroll steps, scroll bars,
+// the bitmap rectangle behind a paint rectangle, and fitting to the screen.
+#include <gtest/gtest.h>
+
+#include "viewer/pane_geometry.h"
+#include "viewer/zoom.h"
+
+TEST(ScrollToCentre, BringsTheAnchorToTheMiddleAndClamps)
+{
+    // 1000 wide at 2x, a pane 400 wide: image x 300 comes to the middle.
+    EXPECT_EQ(scrollToCentre(2.0f, 300.0f, 400, 2000, 65), 400);
+    // Near the right edge the scroll stops where the image ends.
+    EXPECT_EQ(scrollToCentre(2.0f, 999.0f, 400, 2000, 65), 1600);
+    EXPECT_EQ(scrollToCentre(2.0f, 10.0f, 400, 2000, 65), 0);
+    // An image narrower than the pane never scrolls.
+    EXPECT_EQ(scrollToCentre(1.0f, 50.0f, 400, 100, 64), 0);
+}
+
+TEST(ScrollToCentre, MagnifiedScrollsStartOnAWholeImagePixel)
+{
+    for (float pos = 100.0f; pos < 110.0f; pos += 0.37f) {
+        int32_t s = scrollToCentre(3.0f, pos, 401, 3000, 66);
+        EXPECT_EQ(s % 3, 0) << pos;
+    }
+}
+
+TEST(ScrollPosition, LinesPagesAndEnds)
+{
+    EXPECT_EQ(scrollPositionFor(1, 0, 1000, 64, 1.0f, 0), 4);
+    EXPECT_EQ(scrollPositionFor(3, 0, 1000, 64, 1.0f, 0), 64);
+    EXPECT_EQ(scrollPositionFor(0, 2, 1000, 64, 1.0f, 0), 0);
+    EXPECT_EQ(scrollPositionFor(7, 5, 1000, 64, 1.0f, 0), 1000);
+    EXPECT_EQ(scrollPositionFor(6, 500, 1000, 64, 1.0f, 0), 0);
+    EXPECT_EQ(scrollPositionFor(5, 0, 1000, 64, 1.0f, 700), 700);
+    EXPECT_EQ(scrollPositionFor(5, 0, 1000, 64, 1.0f, 7000), 1000);
+    EXPECT_EQ(scrollPositionFor(8, 123, 1000, 64, 1.0f, 0), 123) << "SB_ENDSCROLL";
+    // Below one to one a line is still 4 displayed pixels.
+    EXPECT_EQ(scrollPositionFor(1, 0, 1000, 60, 0.2f, 0), 4);
+}
+
+TEST(ScrollPosition, MagnifiedStepsAreWholeImagePixels)
+{
+    // 3x: a line is 4 image pixels = 12 displayed pixels.
+    EXPECT_EQ(scrollPositionFor(1, 0, 10000, 66, 3.0f, 0), 12);
+    EXPECT_EQ(scrollPositionFor(3, 0, 10000, 66, 3.0f, 0), 192);
+    EXPECT_EQ(scrollPositionFor(5, 0, 10000, 66, 3.0f, 1001), 999);
+    // The far edge itself is snapped when it is not a multiple.
+    EXPECT_EQ(scrollPositionFor(7, 0, 1000, 66, 3.0f, 0), 999);
+}
+
+TEST(ScrollPosition, WideOffsetsReachTheFarEdgeAt65x)
+{
+    // A 4K frame at 65x: 249600 displayed pixels, far beyond 16 bits.
+    int32_t sw = scaledSize(3840, 65.0f);
+    int32_t max = sw - 1000;
+    int32_t end = scrollPositionFor(7, 0, max, 128, 65.0f, 0);
+    EXPECT_EQ(end, max - max % 65);
+    EXPECT_GT(end, 200000);
+    EXPECT_EQ(scrollPositionFor(5, 0, max, 128, 65.0f, 240000), 240000 - 240000 % 65);
+}
+
+TEST(ScrollRanges, NoBarsWhenTheImageFits)
+{
+    ScrollRanges r = scrollRangesFor(300, 200, 400, 300, 16);
+    EXPECT_TRUE(r.none);
+    EXPECT_EQ(r.maxX, 0);
+}
+
+TEST(ScrollRanges, OneBarCanBringTheOther)
+{
+    // Too wide only; the horizontal bar takes 16 from the height, which
+    // then is too small as well.
+    ScrollRanges r = scrollRangesFor(1000, 290, 400, 300, 16);
+    EXPECT_FALSE(r.none);
+    EXPECT_EQ(r.viewHeight, 284);
+    EXPECT_EQ(r.viewWidth, 384);
+    EXPECT_EQ(r.maxX, 616);
+    EXPECT_EQ(r.maxY, 6);
+    // Too wide, with height to spare: one bar.
+    r = scrollRangesFor(1000, 100, 400, 300, 16);
+    EXPECT_EQ(r.viewWidth, 400);
+    EXPECT_EQ(r.maxY, 0);
+}
+
+TEST(PaintMapping, OneToOneCopiesTheSameRectangle)
+{
+    PaintMapping m;
+    ASSERT_TRUE(mapPaintRect({10, 20, 110, 70}, 0, 0, 1.0f, 640, 480, &m));
+    EXPECT_EQ(m.srcX, 10);
+    EXPECT_EQ(m.srcY, 480 - 70);  // counted from the bottom row
+    EXPECT_EQ(m.srcWidth, 100);
+    EXPECT_EQ(m.srcHeight, 50);
+    EXPECT_EQ(m.dstWidth, 100);
+    EXPECT_EQ(m.dstHeight, 50);
+}
+
+TEST(PaintMapping, ClipsAtTheImageAndSkipsWhatLiesBeside)
+{
+    PaintMapping m;
+    ASSERT_TRUE(mapPaintRect({0, 0, 500, 500}, 0, 0, 1.0f, 320, 240, &m));
+    EXPECT_EQ(m.dstWidth, 320);
+    EXPECT_EQ(m.dstHeight, 240);
+    EXPECT_EQ(m.srcY, 0);
+    EXPECT_FALSE(mapPaintRect({330, 0, 400, 100}, 0, 0, 1.0f, 320, 240, &m));
+    EXPECT_FALSE(mapPaintRect({0, 250, 100, 300}, 0, 0, 1.0f, 320, 240, &m));
+}
+
+TEST(PaintMapping, MagnifiedAndScrolled)
+{
+    PaintMapping m;
+    // 3x, scrolled by 30 (10 image pixels): the pane's first 60 pixels show image pixels 10..29.
+    ASSERT_TRUE(mapPaintRect({0, 0, 60, 30}, 30, 0, 3.0f, 100, 100, &m));
+    EXPECT_EQ(m.srcX, 10);
+    EXPECT_EQ(m.srcWidth, 20);
+    EXPECT_EQ(m.dstWidth, 60);
+    EXPECT_EQ(m.srcHeight, 10);
+    EXPECT_EQ(m.srcY, 90);
+}
+
+TEST(ClientToImage, BesideTheImageIsNoPixel)
+{
+    int32_t x, y;
+    EXPECT_TRUE(clientToImage(5, 7, 0, 0, 1.0f, 64, 48, &x, &y));
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 7);
+    EXPECT_FALSE(clientToImage(64, 7, 0, 0, 1.0f, 64, 48, &x, &y));
+    EXPECT_FALSE(clientToImage(-1, 7, 0, 0, 1.0f, 64, 48, &x, &y));
+    EXPECT_TRUE(clientToImage(10, 10, 300, 30, 3.0f, 3000, 3000, &x, &y));
+    EXPECT_EQ(x, 103);
+    EXPECT_EQ(y, 13);
+}
+
+TEST(FitZoom, ZoomsOutUntilTheLargerOverflowFits)
+{
+    // 6000 × 1000 in a 1600 × 1200 work area, 16 and 120 pixels of frame.
+    int z = fitZoomIndex(64, 6000, 1000, 16, 120, 1600, 1200);
+    EXPECT_EQ(z, 61);  // 1/4: 1500 + 16 < 1600
+    EXPECT_EQ(fitZoomIndex(64, 320, 240, 16, 120, 1600, 1200), 64) << "a small image keeps its zoom";
+    EXPECT_EQ(fitZoomIndex(65, 320, 240, 16, 120, 1600, 1200), 65) << "and is never zoomed in";
+    EXPECT_EQ(fitZoomIndex(70, 320, 240, 16, 120, 1600, 1200), 67) << "a magnified one that overflows zooms out";
+    EXPECT_EQ(fitZoomIndex(64, 1000000, 10, 16, 120, 1600, 1200), 0) << "stops at 1/65";
+}

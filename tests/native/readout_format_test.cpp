@@ -1,0 +1,101 @@
+// The readout's number formats and where its values come from.
+#include <gtest/gtest.h>
+#include <math.h>
+
+#include "display/levels.h"
+#include "image_test_util.h"
+#include "viewer/readout_format.h"
+
+namespace {
+
+std::string formatted(float f)
+{
+    return FormatFloatValue(f);
+}
+
+}  // namespace
+
+TEST(FormatFloatValue, KeepsEachValueShort)
+{
+    EXPECT_EQ(formatted(0.5f), "0.500");
+    EXPECT_EQ(formatted(-0.125f), "-0.125");
+    EXPECT_EQ(formatted(99.9994f), "99.999");
+    EXPECT_EQ(formatted(99.9996f), "100.00");
+    EXPECT_EQ(formatted(123.456f), "123.46");
+    EXPECT_EQ(formatted(1234.56f), "1234.6");
+    EXPECT_EQ(formatted(123456.7f), "123457");
+    EXPECT_EQ(formatted(999999.4f), "999999");
+    EXPECT_EQ(formatted(999999.6f), "1.00e6");
+    EXPECT_EQ(formatted(2500000.0f), "2.50e6");
+    EXPECT_EQ(formatted(9999999.0f), "1.00e7");
+    EXPECT_EQ(formatted(1e12f), "1.0e12");
+    EXPECT_EQ(formatted(3.4e38f), "3.4e38");
+}
+
+TEST(FormatFloatValue, NegativeMagnitudesKeepTheirSignAndExponent)
+{
+    EXPECT_EQ(formatted(-2500000.0f), "-2.50e6");
+    EXPECT_EQ(formatted(-9999999.0f), "-1.00e7");
+    EXPECT_EQ(formatted(-123456.7f), "-123456");  // a half added, then truncated toward zero
+}
+
+TEST(FormatFloatValue, NonFiniteValuesAreNamed)
+{
+    EXPECT_EQ(formatted(INFINITY), "INF");
+    EXPECT_EQ(formatted(-INFINITY), "INF");
+    EXPECT_EQ(formatted(NAN), "NAN");
+    EXPECT_EQ(formatted(-NAN), "NAN");
+}
+
+TEST(FormatFloatValue, NeverExceedsEightCharacters)
+{
+    TestRandom rng(3);
+    for (int i = 0; i < 20000; i++) {
+        uint32_t bits = rng.next();
+        float f;
+        memcpy(&f, &bits, sizeof f);
+        EXPECT_LE(formatted(f).size(), 8u) << f;
+    }
+}
+
+TEST(FormatFloatTriple, JoinsThreeOrShowsOne)
+{
+    char text[32];
+    const float v[3] = {0.25f, 1.5f, -0.125f};
+    FormatFloatTriple(text, sizeof text, 0, v);
+    EXPECT_STREQ(text, "0.250, 1.500, -0.125");
+    FormatFloatTriple(text, sizeof text, 3, v);
+    EXPECT_STREQ(text, "0.250");
+    const float wide[3] = {-3.4e38f, -1.5e37f, -9999999.0f};
+    FormatFloatTriple(text, sizeof text, 0, wide);
+    EXPECT_STREQ(text, "-3.4e38, -1.5e37, -1.00e7");
+}
+
+TEST(PixelValues, DisplayBytesComeFromTheBitmapsAfterTheLevels)
+{
+    ImagePtr image(newImage(2, 2, 1, 0));
+    for (int i = 0; i < 4; i++) {
+        image->red[i] = 0.25f;
+        image->green[i] = 1.5f;
+        image->blue[i] = -0.125f;
+        image->alpha[i] = 0.5f;
+    }
+    image->red[3] = 0.75f;  // (1, 1)
+    image->white = 0.5f;
+    ViewPtr view(newView(image.release()));
+    rebuildDisplay(view.get());
+    SetPixelDisplayType(0);
+    char text[32];
+    formatPixelValues(view.get(), 1, 1, 0, text, sizeof text);
+    EXPECT_STREQ(text, "255, 255, 0");
+    formatPixelValues(view.get(), 0, 0, 2, text, sizeof text);
+    EXPECT_STREQ(text, "127") << "the red byte after the levels";
+    formatPixelValues(view.get(), 0, 0, 1, text, sizeof text);
+    EXPECT_STREQ(text, "127") << "the alpha bitmap";
+    SetPixelDisplayType(1);
+    formatPixelValues(view.get(), 0, 1, 0, text, sizeof text);
+    EXPECT_STREQ(text, "0.250, 1.500, -0.125") << "samples as rendered, without levels";
+    formatPixelValues(view.get(), 1, 1, 2, text, sizeof text);
+    EXPECT_STREQ(text, "0.750");
+    SetPixelDisplayType(0);
+}
