@@ -66,22 +66,50 @@ ScrollRanges scrollRangesFor(int32_t sw, int32_t sh, int32_t width, int32_t heig
     return r;
 }
 
-int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, float scale, int32_t imageWidth,
+// One axis of the mapping: image pixels first .. end-1 under screen pixels
+// from .. to-1 (scrolled), and where they land.
+struct AxisMapping {
+    int64_t first, end;
+    int64_t dst, dstSize;
+};
+
+static bool mapAxis(int64_t from, int64_t to, int zoomIndex, int32_t imageSize, AxisMapping* a)
+{
+    if (zoomIndex >= ZOOM_ONE) {
+        int64_t m = zoomIndex - 63;  // screen pixels per image pixel
+        a->first = from / m;
+        a->end = (to + m - 1) / m;
+        if (a->first >= imageSize) return false;
+        if (a->end > imageSize) a->end = imageSize;
+        a->dst = a->first * m;
+        a->dstSize = (a->end - a->first) * m;
+    } else {
+        int64_t d = 65 - zoomIndex;  // image pixels per screen pixel
+        a->first = from * d;
+        a->end = to * d;
+        if (a->first >= imageSize) return false;
+        if (a->end > imageSize) a->end = imageSize;
+        a->dst = from;
+        a->dstSize = (a->end - a->first + d - 1) / d;
+    }
+    return true;
+}
+
+int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, int zoomIndex, int32_t imageWidth,
                  int32_t imageHeight, PaintMapping* out)
 {
-    double x0 = (double(scrollX) + paint.left) / scale, y0 = (double(scrollY) + paint.top) / scale;
-    double x1 = (double(scrollX) + paint.right) / scale, y1 = (double(scrollY) + paint.bottom) / scale;
-    if (imageWidth <= x0 || imageHeight <= y0) return 0;
-    if (imageWidth < x1) x1 = imageWidth;
-    if (imageHeight < y1) y1 = imageHeight;
-    out->srcX = int32_t(x0 + 0.5);
-    out->srcY = int32_t(imageHeight - y1 + 0.5);
-    out->srcWidth = int32_t(x1 - x0 + 0.5);
-    out->srcHeight = int32_t(y1 - y0 + 0.5);
-    out->dstX = paint.left;
-    out->dstY = paint.top;
-    out->dstWidth = int32_t((x1 - x0) * scale + 0.5);
-    out->dstHeight = int32_t((y1 - y0) * scale + 0.5);
+    AxisMapping x, y;
+    if (!mapAxis(int64_t(scrollX) + paint.left, int64_t(scrollX) + paint.right, zoomIndex, imageWidth, &x) ||
+        !mapAxis(int64_t(scrollY) + paint.top, int64_t(scrollY) + paint.bottom, zoomIndex, imageHeight, &y))
+        return 0;
+    out->srcX = int32_t(x.first);
+    out->srcWidth = int32_t(x.end - x.first);
+    out->srcY = int32_t(imageHeight - y.end);
+    out->srcHeight = int32_t(y.end - y.first);
+    out->dstX = int32_t(x.dst - scrollX);
+    out->dstWidth = int32_t(x.dstSize);
+    out->dstY = int32_t(y.dst - scrollY);
+    out->dstHeight = int32_t(y.dstSize);
     return 1;
 }
 

@@ -35,13 +35,15 @@ ScrollRanges scrollRangesFor(int32_t scaledWidth, int32_t scaledHeight, int32_t 
 
 // What a paint rectangle shows: the source rectangle in the bitmaps (x from
 // the left, y from the bottom row, as StretchDIBits counts it) and the
-// destination rectangle in the pane. 0 when the rectangle lies wholly
-// beside or below the image.
+// destination rectangle in the pane. Magnified, the rectangle is widened to
+// whole image pixels, whose screen position follows from the scroll alone,
+// so that a strip repainted after a scroll meets its neighbours without a
+// seam. 0 when the rectangle lies wholly beside or below the image.
 struct PaintMapping {
     int32_t srcX, srcY, srcWidth, srcHeight;
     int32_t dstX, dstY, dstWidth, dstHeight;
 };
-int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, float scale, int32_t imageWidth,
+int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, int zoomIndex, int32_t imageWidth,
                  int32_t imageHeight, PaintMapping* out);
 
 // The image pixel under a client point; 0 when the point is beside the

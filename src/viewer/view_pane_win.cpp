@@ -160,19 +160,23 @@ void RefreshZoom(HWND pane)
     SetZoom(pane, nullptr, 0);
 }
 
-static void ScrollPane(HWND pane, int bar, int code)
+static void ScrollPane(HWND pane, int bar, WPARAM wp)
 {
     ViewState* vs = stateOf(pane);
     if (!vs) return;
     int32_t& scroll = bar == SB_HORZ ? vs->scrollX : vs->scrollY;
     int32_t max = bar == SB_HORZ ? vs->maxScrollX : vs->maxScrollY;
     if (max == 0) return;
-    // The message carries 16 bits of the thumb; the bar has all 32.
-    SCROLLINFO si = {};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_TRACKPOS;
-    GetScrollInfo(pane, bar, &si);
-    int32_t position = scrollPositionFor(code, scroll, max, vs->zoomIndex, vs->zoomScale, si.nTrackPos);
+    // The message carries 16 bits of the thumb; beyond them the bar's own
+    // 32-bit track position counts.
+    int32_t thumb = HIWORD(wp);
+    if (max > 0xFFFF) {
+        SCROLLINFO si = {};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        if (GetScrollInfo(pane, bar, &si)) thumb = si.nTrackPos;
+    }
+    int32_t position = scrollPositionFor(LOWORD(wp), scroll, max, vs->zoomIndex, vs->zoomScale, thumb);
     if (position == scroll) return;
     int32_t d = scroll - position;
     scroll = position;
@@ -242,7 +246,7 @@ void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH bac
     PaintMapping m;
     PaneRect p = {paint.left, paint.top, paint.right, paint.bottom};
     if (!vs || !vs->view ||
-        !mapPaintRect(p, vs->scrollX, vs->scrollY, vs->zoomScale, vs->imageWidth, vs->imageHeight, &m)) {
+        !mapPaintRect(p, vs->scrollX, vs->scrollY, vs->zoomIndex, vs->imageWidth, vs->imageHeight, &m)) {
         FillRect(dc, &paint, background);
         return;
     }
@@ -250,7 +254,7 @@ void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH bac
     drawChannel(dc, m, vs->view, vs->channelView);
     if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, vs->view->hotMask, SRCAND);
     if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, vs->view->safeOverlay, SRCINVERT);
-    RECT right = {m.dstX + m.dstWidth, m.dstY, paint.right, m.dstY + m.dstHeight};
+    RECT right = {m.dstX + m.dstWidth, paint.top, paint.right, m.dstY + m.dstHeight};
     if (right.left < paint.right) FillRect(dc, &right, background);
     RECT below = {paint.left, m.dstY + m.dstHeight, paint.right, paint.bottom};
     if (below.top < paint.bottom) FillRect(dc, &below, background);
@@ -344,8 +348,8 @@ LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_DESTROY: RemovePropA(hwnd, VIEW_STATE_PROPERTY); return 0;
     case WM_SIZE: UpdateScrollBars(hwnd); return 0;
     case WM_PAINT: return OnPaint(hwnd);
-    case WM_HSCROLL: ScrollPane(hwnd, SB_HORZ, LOWORD(wp)); return 0;
-    case WM_VSCROLL: ScrollPane(hwnd, SB_VERT, LOWORD(wp)); return 0;
+    case WM_HSCROLL: ScrollPane(hwnd, SB_HORZ, wp); return 0;
+    case WM_VSCROLL: ScrollPane(hwnd, SB_VERT, wp); return 0;
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, wp, lp);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(hwnd, wp, lp);
     case WM_LBUTTONUP: return OnLeftButtonUp(hwnd, wp, lp);

@@ -85,11 +85,13 @@ TEST(ScrollRanges, OneBarCanBringTheOther)
 TEST(PaintMapping, OneToOneCopiesTheSameRectangle)
 {
     PaintMapping m;
-    ASSERT_TRUE(mapPaintRect({10, 20, 110, 70}, 0, 0, 1.0f, 640, 480, &m));
+    ASSERT_TRUE(mapPaintRect({10, 20, 110, 70}, 0, 0, 64, 640, 480, &m));
     EXPECT_EQ(m.srcX, 10);
     EXPECT_EQ(m.srcY, 480 - 70);  // counted from the bottom row
     EXPECT_EQ(m.srcWidth, 100);
     EXPECT_EQ(m.srcHeight, 50);
+    EXPECT_EQ(m.dstX, 10);
+    EXPECT_EQ(m.dstY, 20);
     EXPECT_EQ(m.dstWidth, 100);
     EXPECT_EQ(m.dstHeight, 50);
 }
@@ -97,24 +99,42 @@ TEST(PaintMapping, OneToOneCopiesTheSameRectangle)
 TEST(PaintMapping, ClipsAtTheImageAndSkipsWhatLiesBeside)
 {
     PaintMapping m;
-    ASSERT_TRUE(mapPaintRect({0, 0, 500, 500}, 0, 0, 1.0f, 320, 240, &m));
+    ASSERT_TRUE(mapPaintRect({0, 0, 500, 500}, 0, 0, 64, 320, 240, &m));
     EXPECT_EQ(m.dstWidth, 320);
     EXPECT_EQ(m.dstHeight, 240);
     EXPECT_EQ(m.srcY, 0);
-    EXPECT_FALSE(mapPaintRect({330, 0, 400, 100}, 0, 0, 1.0f, 320, 240, &m));
-    EXPECT_FALSE(mapPaintRect({0, 250, 100, 300}, 0, 0, 1.0f, 320, 240, &m));
+    EXPECT_FALSE(mapPaintRect({330, 0, 400, 100}, 0, 0, 64, 320, 240, &m));
+    EXPECT_FALSE(mapPaintRect({0, 250, 100, 300}, 0, 0, 64, 320, 240, &m));
 }
 
-TEST(PaintMapping, MagnifiedAndScrolled)
+TEST(PaintMapping, MagnifiedStripsStartOnWholeImagePixels)
 {
     PaintMapping m;
     // 3x, scrolled by 30 (10 image pixels): the pane's first 60 pixels show image pixels 10..29.
-    ASSERT_TRUE(mapPaintRect({0, 0, 60, 30}, 30, 0, 3.0f, 100, 100, &m));
+    ASSERT_TRUE(mapPaintRect({0, 0, 60, 30}, 30, 0, 66, 100, 100, &m));
     EXPECT_EQ(m.srcX, 10);
     EXPECT_EQ(m.srcWidth, 20);
+    EXPECT_EQ(m.dstX, 0);
     EXPECT_EQ(m.dstWidth, 60);
     EXPECT_EQ(m.srcHeight, 10);
     EXPECT_EQ(m.srcY, 90);
+    // A strip from column 61: image pixel 30 starts at 60, one column to the left.
+    ASSERT_TRUE(mapPaintRect({61, 0, 70, 3}, 30, 0, 66, 100, 100, &m));
+    EXPECT_EQ(m.srcX, 30);
+    EXPECT_EQ(m.dstX, 60);
+    EXPECT_EQ(m.srcWidth, 4);  // pixels 30 .. 33 cover 60 .. 71
+    EXPECT_EQ(m.dstWidth, 12);
+}
+
+TEST(PaintMapping, ReducedStripsTakeWholeScreenPixels)
+{
+    PaintMapping m;
+    // 1/4x of a 1001-wide image: 251 screen pixels, the last one partly covered.
+    ASSERT_TRUE(mapPaintRect({200, 0, 300, 10}, 0, 0, 61, 1001, 100, &m));
+    EXPECT_EQ(m.srcX, 800);
+    EXPECT_EQ(m.srcWidth, 201);
+    EXPECT_EQ(m.dstX, 200);
+    EXPECT_EQ(m.dstWidth, 51);
 }
 
 TEST(ClientToImage, BesideTheImageIsNoPixel)

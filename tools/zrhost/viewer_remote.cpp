@@ -121,7 +121,7 @@ static void putLE(std::vector<unsigned char>& out, unsigned value, int bytes)
     for (int i = 0; i < bytes; i++) out.push_back((value >> (8 * i)) & 0xFF);
 }
 
-int captureClient(HWND window, const char* path)
+int captureWindow(HWND window, Capture* capture)
 {
     RECT r;
     if (!GetClientRect(window, &r) || r.right <= 0 || r.bottom <= 0) return 0;
@@ -138,31 +138,40 @@ int captureClient(HWND window, const char* path)
     bi.biHeight = h;
     bi.biPlanes = 1;
     bi.biBitCount = 24;
-    int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(size_t(stride) * h);
-    int rows = GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    capture->width = w;
+    capture->height = h;
+    capture->stride = (w * 3 + 3) & ~3;
+    capture->pixels.assign(size_t(capture->stride) * h, 0);
+    int rows = GetDIBits(memory, bitmap, 0, h, capture->pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi),
+                         DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window, screen);
-    if (rows != h) return 0;
+    return rows == h;
+}
+
+int captureClient(HWND window, const char* path)
+{
+    Capture c;
+    if (!captureWindow(window, &c)) return 0;
     std::vector<unsigned char> file;
     file.push_back('B');
     file.push_back('M');
-    putLE(file, unsigned(54 + pixels.size()), 4);
+    putLE(file, unsigned(54 + c.pixels.size()), 4);
     putLE(file, 0, 4);
     putLE(file, 54, 4);
     putLE(file, 40, 4);
-    putLE(file, unsigned(w), 4);
-    putLE(file, unsigned(h), 4);
+    putLE(file, unsigned(c.width), 4);
+    putLE(file, unsigned(c.height), 4);
     putLE(file, 1, 2);
     putLE(file, 24, 2);
     putLE(file, 0, 4);
-    putLE(file, unsigned(pixels.size()), 4);
+    putLE(file, unsigned(c.pixels.size()), 4);
     putLE(file, 2835, 4);
     putLE(file, 2835, 4);
     putLE(file, 0, 4);
     putLE(file, 0, 4);
-    file.insert(file.end(), pixels.begin(), pixels.end());
+    file.insert(file.end(), c.pixels.begin(), c.pixels.end());
     FILE* f = fopen(path, "wb");
     if (!f) return 0;
     int ok = fwrite(file.data(), 1, file.size(), f) == file.size();

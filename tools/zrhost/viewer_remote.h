@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The viewer window of this process, waiting up to timeoutMs for it.
 HWND findViewer(int timeoutMs);
@@ -27,5 +28,18 @@ int enabledSlots(HWND viewer);
 // 1 when the toolbar shows that command's button checked.
 int toolbarChecked(HWND viewer, int command);
 
-// Writes the viewer's client area as it is on the screen to a 24-bit BMP.
+// A window's client area as it is on the screen.
+struct Capture {
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    std::vector<unsigned char> pixels;  // 24-bit, rows bottom-up, as in a BMP
+    // Red, green, blue of (x, y), y from the top.
+    unsigned char red(int x, int y) const { return pixels[size_t(height - 1 - y) * stride + 3 * x + 2]; }
+    unsigned char green(int x, int y) const { return pixels[size_t(height - 1 - y) * stride + 3 * x + 1]; }
+    unsigned char blue(int x, int y) const { return pixels[size_t(height - 1 - y) * stride + 3 * x]; }
+};
+int captureWindow(HWND window, Capture* capture);
+
+// Writes the client area as it is on the screen to a 24-bit BMP.
 int captureClient(HWND window, const char* path);
