@@ -1,0 +1,49 @@
+// A long session: two hundred frames into the viewer while keys are
+// pressed. Nothing may leak and no frame may be lost.
+#include <windows.h>
+#include <psapi.h>
+
+#include "viewer_fixture.h"
+
+namespace {
+
+SIZE_T privateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX pmc = {};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
+    return pmc.PrivateUsage;
+}
+
+}  // namespace
+
+TEST_F(ViewerTest, TwoHundredFramesWithKeysLeakNothingAndLoseNothing)
+{
+    const int width = 640, height = 360;
+    const SIZE_T frameBytes = SIZE_T(width) * height * (16 + 3 + 1) + SIZE_T(width) * height / 4;
+    const char* keys[] = {"+", "r", "h", ",", ".", "{RIGHT}", "g", "i", "a", "-", "f", "{SHIFT+DOWN}", "3", "b", "j"};
+    ASSERT_TRUE(render(10, "spheres,bars,hdr", width, height));
+    sendKeys(viewer, "hf");
+    SIZE_T afterTen = privateBytes();
+    for (int batch = 0; batch < 19; batch++) {
+        for (int i = 0; i < 10; i++) {
+            // A key, then a frame: the batch ends with a new image, which becomes current.
+            sendKeys(viewer, keys[(batch * 10 + i) % (sizeof keys / sizeof keys[0])]);
+            RenderOptions options;
+            options.frames = 1;
+            options.width = width;
+            options.height = height;
+            options.pattern = i % 2 ? "ramps" : "hdr";
+            options.renderStatus = false;
+            std::string error;
+            ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
+            framesRendered++;
+        }
+        ASSERT_TRUE(IsWindow(viewer));
+        ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered), 10000)) << statusText(viewer, 0);
+    }
+    EXPECT_EQ(framesRendered, 200);
+    EXPECT_EQ(enabledSlots(viewer), 10);
+    SIZE_T after = privateBytes();
+    EXPECT_LT(after, afterTen + frameBytes) << "after ten frames " << afterTen << ", after two hundred " << after;
+}
