@@ -42,7 +42,7 @@ protected:
         PROCESS_MEMORY_COUNTERS_EX pmc = {};
         pmc.cb = sizeof pmc;
         GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
-        return pmc.PrivateUsage;
+        return pmc.PagefileUsage;  // committed memory; Wine's private usage reads 0
     }
 };
 

@@ -7,12 +7,14 @@
 
 namespace {
 
+// Committed memory: the pagefile figure, which Wine reports (its private
+// usage reads 0).
 SIZE_T privateBytes()
 {
     PROCESS_MEMORY_COUNTERS_EX pmc = {};
     pmc.cb = sizeof pmc;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
-    return pmc.PrivateUsage;
+    return pmc.PagefileUsage;
 }
 
 }  // namespace
@@ -23,9 +25,12 @@ TEST_F(ViewerTest, TwoHundredFramesWithKeysLeakNothingAndLoseNothing)
     const SIZE_T frameBytes = SIZE_T(width) * height * (16 + 3 + 1) + SIZE_T(width) * height / 4;
     const char* keys[] = {"+", "r", "h", ",", ".", "{RIGHT}", "g", "i", "a", "-", "f", "{SHIFT+DOWN}", "3", "b", "j"};
     ASSERT_TRUE(render(10, "spheres,bars,hdr", width, height));
-    sendKeys(viewer, "hf");
+    // Every key once first: fitting the viewer resizes it, and the platform
+    // keeps a drawing surface of the window's size.
+    for (const char* k : keys) sendKeys(viewer, k);
+    render(1, "ramps", width, height);
     SIZE_T afterTen = privateBytes();
-    for (int batch = 0; batch < 19; batch++) {
+    for (int batch = 0; batch < 19; batch++) {  // 190 more; the warm-up frame makes 201
         for (int i = 0; i < 10; i++) {
             // A key, then a frame: the batch ends with a new image, which becomes current.
             sendKeys(viewer, keys[(batch * 10 + i) % (sizeof keys / sizeof keys[0])]);
@@ -38,11 +43,13 @@ TEST_F(ViewerTest, TwoHundredFramesWithKeysLeakNothingAndLoseNothing)
             std::string error;
             ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
             framesRendered++;
+            // One frame in flight at a time, as a render of real scenes goes: the
+            // memory measured is then the viewer's, not the depth of its queue.
+            ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered), 10000)) << statusText(viewer, 0);
         }
         ASSERT_TRUE(IsWindow(viewer));
-        ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered), 10000)) << statusText(viewer, 0);
     }
-    EXPECT_EQ(framesRendered, 200);
+    EXPECT_EQ(framesRendered, 201);
     EXPECT_EQ(enabledSlots(viewer), 10);
     SIZE_T after = privateBytes();
     EXPECT_LT(after, afterTen + frameBytes) << "after ten frames " << afterTen << ", after two hundred " << after;
