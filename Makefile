@@ -35,8 +35,8 @@ fuzz: deps
 	cmake --build build/fuzz -j $(JOBS) --target settings_fuzz
 
 # Speed against the memory traffic of the job, measured in the same run.
-bench: native
-	build/native/display_bench --benchmark_min_time=$(or $(BENCH_MIN_TIME),0.5)
+bench: deps native win64
+	@sh tools/bench.sh
 
 test: build sanitize fuzz
 	@sh tools/run-tests.sh

@@ -6,6 +6,7 @@
 
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
+#include "zrhost/ingest_timing.h"
 #include "zrhost/render.h"
 #include "zrhost/scene_file.h"
 #include "zrhost/viewer_remote.h"
@@ -20,6 +21,7 @@ struct Options {
     const char* keys;
     const char* screenshot;
     int quitAfterMs;  // -1: wait until the viewer is closed
+    int ingestFrames;  // > 0: time that many frames into the viewer
 };
 
 static void usage()
@@ -30,6 +32,7 @@ static void usage()
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
           "              [--keys TEXT] [--screenshot FILE.bmp] [--quit-after MS]\n"
+          "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
 }
@@ -88,6 +91,8 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->keys = value;
         } else if (strcmp(a, "--screenshot") == 0) {
             options->screenshot = value;
+        } else if (strcmp(a, "--ingest-timing") == 0) {
+            options->ingestFrames = atoi(value);
         } else if (strcmp(a, "--quit-after") == 0) {
             options->quitAfterMs = atoi(value);
         } else if (strcmp(a, "--time") == 0) {
@@ -157,6 +162,22 @@ static int runRender(HostSession* session, const Options* options)
     return status;
 }
 
+static int runIngestTiming(HostSession* session, const Options* options)
+{
+    if (session->handlerResult != AFUNC_OK) return 1;
+    double ms = measureIngest(session, options->render.width, options->render.height, options->ingestFrames);
+    if (ms < 0) {
+        fprintf(stderr, "zrhost: the viewer did not show the frames\n");
+        return 1;
+    }
+    printf("INGEST %dx%d %.2f ms per frame, %.1f frames per second\n", options->render.width,
+           options->render.height, ms, 1000.0 / ms);
+    HWND viewer = findViewer(0);
+    if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
+    while (viewer && IsWindow(viewer)) pumpMessages(20);
+    return 0;
+}
+
 // Load first, then save, as a user who opens a scene and saves it again.
 static int runScene(HostSession* session, const Options* options)
 {
@@ -207,6 +228,7 @@ int main(int argc, char** argv)
 
     int status = runScene(&session, &options);
     if (status == 0) status = runRender(&session, &options);
+    if (status == 0 && options.ingestFrames > 0) status = runIngestTiming(&session, &options);
     unloadPlugin(&session.plugin);
     destroyHostMainWindow();
     return status;
