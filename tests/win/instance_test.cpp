@@ -37,6 +37,18 @@ protected:
         return err;
     }
 
+    // Closes the viewer the frames opened and waits until its thread is done.
+    void closeViewer()
+    {
+        HWND viewer = findViewer(5000);
+        ASSERT_NE(viewer, nullptr);
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        DWORD start = GetTickCount();
+        while (IsWindow(viewer) && GetTickCount() - start < 10000) pumpMessages(10);
+        ASSERT_FALSE(IsWindow(viewer));
+        pumpMessages(200);
+    }
+
     static SIZE_T privateBytes()
     {
         PROCESS_MEMORY_COUNTERS_EX pmc = {};
@@ -101,10 +113,7 @@ TEST_F(InstanceTest, FramesOfManyRendersLeaveNothingBehind)
     const int w = 1920, h = 1080;  // 33 MB of floats per frame
     session.handler.open(inst, w, h);
     ASSERT_EQ(renderFrame(inst, w, h, 0.25f), nullptr);
-    HWND viewer = findViewer(5000);
-    ASSERT_NE(viewer, nullptr);
-    SendMessageA(viewer, WM_CLOSE, 0, 0);
-    pumpMessages(300);
+    closeViewer();
     SIZE_T before = privateBytes();
     for (int render = 0; render < 3; render++) {
         session.handler.open(inst, w, h);
@@ -113,11 +122,9 @@ TEST_F(InstanceTest, FramesOfManyRendersLeaveNothingBehind)
         session.handler.begin(inst);
         session.handler.close(inst);
     }
-    viewer = findViewer(5000);
-    ASSERT_NE(viewer, nullptr);
-    SendMessageA(viewer, WM_CLOSE, 0, 0);
-    pumpMessages(300);
+    closeViewer();
     SIZE_T after = privateBytes();
-    EXPECT_LT(after, before + SIZE_T(w) * h * 16) << "before " << before << " after " << after;
+    // Two frames of slack: a 32-bit heap may keep the last large block it freed.
+    EXPECT_LT(after, before + 2 * SIZE_T(w) * h * 16) << "before " << before << " after " << after;
     session.instanceFuncs.destroy(inst);
 }
