@@ -1,7 +1,14 @@
 // The session's arithmetic: render time and frame number.
 #include <gtest/gtest.h>
+#include <string.h>
 
+#include <vector>
+
+#include "host/services.h"
 #include "host/session.h"
+#include "host/viewer_handoff.h"
+#include "image/image.h"
+#include "settings/settings.h"
 
 TEST(RenderTime, IsTenthsOfASecondSinceOpenTruncated)
 {
@@ -27,12 +34,6 @@ TEST(FrameNumber, RoundsHalfUpFromTheHostTime)
 
 // The session as the host drives it, with a clock and services of the
 // test's own.
-#include <string.h>
-
-#include "host/services.h"
-#include "host/viewer_handoff.h"
-#include "image/image.h"
-#include "settings/settings.h"
 
 namespace {
 

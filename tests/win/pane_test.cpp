@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "settings_capture.h"
 #include "viewer_fixture.h"
 
 namespace {
@@ -303,4 +304,23 @@ TEST_F(PaneTest, ReadoutShowsFloatSamplesInTheirShortForm)
     key("g");
     mouse(WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(statusText(viewer, 3), "1.500");
+}
+
+TEST_F(PaneTest, ACaptionClickSetsTheAnchorOnlyOnTheImage)
+{
+    renderImage(64, 48, gradient);
+    key("..");  // 3x: the click lands on image pixel (x / 3, y / 3) + scroll
+    key("{HOME}{PGUP}");
+    key("t");
+    mouse(WM_LBUTTONDOWN, 31, 16);
+    EXPECT_FALSE(toolbarChecked(viewer, 114)) << "a click ends text placement";
+    EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 0");
+    key("t");
+    RECT client;
+    GetClientRect(pane, &client);
+    key(",,");  // back to 1x: the image ends at 64
+    mouse(WM_LBUTTONDOWN, 100, 10);
+    EXPECT_FALSE(toolbarChecked(viewer, 114));
+    EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 0") << "beside the image: no caption";
+    EXPECT_EQ(statusText(viewer, 1), "1x") << "the click placed nothing and zoomed nothing";
 }

@@ -137,20 +137,25 @@ static int driveViewer(const Options* options)
     return status;
 }
 
+// A new instance of the activated handler; null, said why, when there is none.
+static LWInstance newHandlerInstance(HostSession* session)
+{
+    if (session->handlerResult != AFUNC_OK) {
+        fprintf(stderr, "zrhost: the frame buffer handler is not active\n");
+        return nullptr;
+    }
+    LWError err = nullptr;
+    LWInstance instance = session->instanceFuncs.create(nullptr, nullptr, &err);
+    if (!instance) fprintf(stderr, "zrhost: %s\n", err ? err : "no instance");
+    return instance;
+}
+
 // Renders the frames into a new instance of the handler.
 static int runRender(HostSession* session, const Options* options)
 {
     if (options->render.frames <= 0) return 0;
-    if (session->handlerResult != AFUNC_OK) {
-        fprintf(stderr, "zrhost: the frame buffer handler is not active\n");
-        return 1;
-    }
-    LWError err = nullptr;
-    LWInstance instance = session->instanceFuncs.create(nullptr, nullptr, &err);
-    if (!instance) {
-        fprintf(stderr, "zrhost: %s\n", err ? err : "no instance");
-        return 1;
-    }
+    LWInstance instance = newHandlerInstance(session);
+    if (!instance) return 1;
     std::string error;
     int status = 0;
     if (!renderFrames(session, instance, options->render, &error)) {
@@ -182,16 +187,8 @@ static int runIngestTiming(HostSession* session, const Options* options)
 static int runScene(HostSession* session, const Options* options)
 {
     if (!options->sceneLoad && !options->sceneSave) return 0;
-    if (session->handlerResult != AFUNC_OK) {
-        fprintf(stderr, "zrhost: the frame buffer handler is not active\n");
-        return 1;
-    }
-    LWError err = nullptr;
-    LWInstance instance = session->instanceFuncs.create(nullptr, nullptr, &err);
-    if (!instance) {
-        fprintf(stderr, "zrhost: %s\n", err ? err : "no instance");
-        return 1;
-    }
+    LWInstance instance = newHandlerInstance(session);
+    if (!instance) return 1;
     int status = 0;
     if (options->sceneLoad && !loadScene(session, instance, options->sceneLoad)) {
         fprintf(stderr, "zrhost: no frame buffer block in %s\n", options->sceneLoad);
