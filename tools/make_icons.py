@@ -30,9 +30,9 @@ def scene(u, v, detail):
         lx, ly, lz = -0.5, -0.6, 0.62
         diff = clamp(dx * lx + dy * ly + nz * lz)
         rz = 2 * nz * (dx * lx + dy * ly + nz * lz) - lz
-        spec = clamp(rz) ** 24
+        highlight = clamp(rz) ** 24
         base = (0.95, 0.45, 0.12)
-        return tuple(clamp(0.08 + c * (0.15 + 0.85 * diff) + spec) for c in base)
+        return tuple(clamp(0.08 + c * (0.15 + 0.85 * diff) + highlight) for c in base)
     if v < horizon:
         t = v / horizon
         return (0.18 + 0.35 * t, 0.38 + 0.35 * t, 0.72 + 0.2 * t)

@@ -8,14 +8,6 @@
 
 namespace {
 
-Settings defaults()
-{
-    Settings s;
-    memset(&s, 0, sizeof s);
-    applyDefaultSettings(&s);
-    return s;
-}
-
 std::string block(const std::string& inner)
 {
     return "{ ZRConfig\n" + inner + "\n}\n";
@@ -25,7 +17,7 @@ std::string block(const std::string& inner)
 
 TEST(SettingsDefaults, MatchTheDocumentedValues)
 {
-    Settings s = defaults();
+    Settings s = defaultSettings();
     EXPECT_STREQ(s.configPath, "zr4.cfg");
     EXPECT_EQ(s.text.font.lfHeight, -24);
     EXPECT_EQ(s.text.font.lfWeight, 400);
@@ -66,7 +58,7 @@ TEST(SettingsDefaults, LeaveTheUnlistedFontFieldsAndLeftXAlone)
 TEST(SettingsRoundTrip, ReproducesEveryStoredField)
 {
     Settings written = unusualSettings();
-    Settings read = defaults();
+    Settings read = defaultSettings();
     EXPECT_EQ(readSettingsText(&read, settingsText(written)), 0);
     EXPECT_TRUE(storedFieldsEqual(written, read));
     EXPECT_STREQ(read.configPath, "zr4.cfg");  // never stored
@@ -74,7 +66,7 @@ TEST(SettingsRoundTrip, ReproducesEveryStoredField)
 
 TEST(SettingsRoundTrip, WritesBlocksInTheirOrderWithTheirTokens)
 {
-    std::string text = settingsText(defaults());
+    std::string text = settingsText(defaultSettings());
     const char* order[] = {"{ ZRConfig", "Version 4",      "{ TextOptions",  "Font \"Arial\" -24",
                            "Color 255 255 255 0", "Position 10 30 0", "Text \"\"", "ShadowOptions 1 2 2",
                            "HotParams 7.5 110 50 0", "SafeParams", "BlackWhite 0 1", "PixelDisplayType 0",
@@ -89,7 +81,7 @@ TEST(SettingsRoundTrip, WritesBlocksInTheirOrderWithTheirTokens)
 
 TEST(SettingsReader, AcceptsBlocksInAnyOrder)
 {
-    Settings s = defaults();
+    Settings s = defaultSettings();
     readSettingsText(&s, block("CloseRenderStatus 0\nBlackWhite 0.25 0.75\n{ TextOptions\nShadowOptions 0 4 5\n"
                                "Text \"late\"\n}\nHotParams 1 2 3 1\nVersion 4"));
     EXPECT_EQ(s.closeRenderStatus, 0);
@@ -104,7 +96,7 @@ TEST(SettingsReader, AcceptsBlocksInAnyOrder)
 
 TEST(SettingsReader, AppliesADuplicatedBlockTwiceTheLaterWinning)
 {
-    Settings s = defaults();
+    Settings s = defaultSettings();
     readSettingsText(&s, block("BlackWhite 0.1 0.9\nBlackWhite 0.2 0.8"));
     EXPECT_EQ(s.defaultBlack, 0.2f);
     EXPECT_EQ(s.defaultWhite, 0.8f);
@@ -112,9 +104,9 @@ TEST(SettingsReader, AppliesADuplicatedBlockTwiceTheLaterWinning)
 
 TEST(SettingsReader, LeavesMissingBlocksAsTheyWere)
 {
-    Settings s = defaults();
+    Settings s = defaultSettings();
     readSettingsText(&s, block("CloseRenderStatus 0"));
-    Settings expected = defaults();
+    Settings expected = defaultSettings();
     expected.closeRenderStatus = 0;
     EXPECT_TRUE(storedFieldsEqual(s, expected));
 }
@@ -131,7 +123,7 @@ TEST(SettingsReader, TextOptionsWithOnlyTextChangeOnlyTheCaption)
 TEST(SettingsReader, ReadsAnyVersionWithTheSameLayout)
 {
     for (const char* version : {"Version 3", "Version 7", "Version -1", ""}) {
-        Settings s = defaults();
+        Settings s = defaultSettings();
         readSettingsText(&s, block(std::string(version) + "\nPixelDisplayType 1"));
         EXPECT_EQ(s.pixelDisplayType, 1) << version;
     }
@@ -150,7 +142,7 @@ TEST(SettingsReader, IgnoresForeignAndEmptyInput)
 
 TEST(SettingsReader, CutsOverLongStringsToTheirFields)
 {
-    Settings s = defaults();
+    Settings s = defaultSettings();
     const COLORREF colourAfterFace = s.text.colour;
     std::string face(200, 'W');
     std::string caption(5000, 'c');
@@ -168,12 +160,12 @@ TEST(SettingsReader, StoresWhatATruncatedBlockDelivers)
 {
     std::string full = settingsText(unusualSettings());
     for (size_t cut = 0; cut < full.size(); cut += 7) {
-        Settings s = defaults();
+        Settings s = defaultSettings();
         readSettingsText(&s, full.substr(0, cut));
         EXPECT_LT(strlen(s.text.text), sizeof s.text.text);
         EXPECT_LT(strlen(s.text.font.lfFaceName), sizeof s.text.font.lfFaceName);
     }
-    Settings s = defaults();
+    Settings s = defaultSettings();
     readSettingsText(&s, block("HotParams 1.5"));  // the rest of the leaf is missing
     EXPECT_EQ(s.hot.pedestal, 1.5f);
     EXPECT_EQ(s.hot.compositeLimit, 110.0f);
@@ -188,7 +180,7 @@ TEST(SettingsReader, EndsExactlyTheBlocksItEntered)
     const LWBlockIdent host[] = {{1, "Host"}, {0, nullptr}};
     const LWBlockIdent next[] = {{2, "Next"}, {0, nullptr}};
     ASSERT_EQ(ls->findBlk(ls->readData, host), 1u);
-    Settings s = defaults();
+    Settings s = defaultSettings();
     readSettings(&s, ls);
     EXPECT_EQ(ls->depth(ls->readData), 1);
     EXPECT_EQ(ls->findBlk(ls->readData, next), 2u);
@@ -204,7 +196,7 @@ TEST(SettingsReader, WithoutZrcfEndsNoBlock)
     LWLoadState* ls = newTextLoadState(scene.data(), scene.size(), LWIO_SCENE);
     const LWBlockIdent host[] = {{1, "Host"}, {0, nullptr}};
     ASSERT_EQ(ls->findBlk(ls->readData, host), 1u);
-    Settings s = defaults();
+    Settings s = defaultSettings();
     readSettings(&s, ls);
     EXPECT_EQ(ls->depth(ls->readData), 1);
     freeTextLoadState(ls);

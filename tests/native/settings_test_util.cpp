@@ -23,6 +23,14 @@ int readSettingsText(Settings* settings, const std::string& text)
     return depth;
 }
 
+Settings defaultSettings()
+{
+    Settings s;
+    memset(&s, 0, sizeof s);
+    applyDefaultSettings(&s);
+    return s;
+}
+
 Settings unusualSettings()
 {
     Settings s;

@@ -12,6 +12,9 @@ std::string settingsText(const Settings& settings);
 // the load state's depth after the reader is done.
 int readSettingsText(Settings* settings, const std::string& text);
 
+// A zero-filled record with the defaults applied.
+Settings defaultSettings();
+
 // A record with every stored field different from its default.
 Settings unusualSettings();
 

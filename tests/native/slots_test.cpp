@@ -4,16 +4,9 @@
 
 #include "image/pixel_memory.h"
 #include "image_test_util.h"
+#include "settings_test_util.h"
 
 namespace {
-
-Settings defaultSettings()
-{
-    Settings s;
-    memset(&s, 0, sizeof s);
-    applyDefaultSettings(&s);
-    return s;
-}
 
 Image* imageMadeAt(int32_t creationTime, int number = 1)
 {

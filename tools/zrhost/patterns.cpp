@@ -162,11 +162,11 @@ void spheres(Frame* f, int frameIndex)
                 if (b < 0 && b * b - cc > 0) diffuse = 0;
             }
             float rx = 2 * diffuse * nx - sx, ry = 2 * diffuse * ny - sy, rz = 2 * diffuse * nz - sz;
-            float spec = -(rx * dx + ry * dy + rz * dz);
-            spec = hit < 3 && spec > 0 && diffuse > 0 ? powf(spec, 40.0f) * 1.5f : 0.0f;
+            float highlight = -(rx * dx + ry * dy + rz * dz);
+            highlight = hit < 3 && highlight > 0 && diffuse > 0 ? powf(highlight, 40.0f) * 1.5f : 0.0f;
             float ambient = 0.18f;
-            c = {base.r * (ambient + diffuse) + spec, base.g * (ambient + diffuse) + spec,
-                 base.b * (ambient + diffuse) + spec};
+            c = {base.r * (ambient + diffuse) + highlight, base.g * (ambient + diffuse) + highlight,
+                 base.b * (ambient + diffuse) + highlight};
             put(f, px, py, c, alpha);
         }
 }
