@@ -82,7 +82,7 @@ void convertRect(View* view, int x, int y, int w, int h)
 
 // Rows per band of the full rebuild: small enough that a band's colour rows
 // are still in the cache when the hot mask reads them back.
-static const int REBUILD_BAND = 8;
+static const int REBUILD_BAND = 32;
 
 // The same results as convertColour, convertAlpha and buildHotMask one after
 // the other, done band by band. The safe overlay is drawn by the platform
