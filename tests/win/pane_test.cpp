@@ -21,6 +21,14 @@ float byteValue(int k)
 
 class PaneTest : public ViewerTest {
 protected:
+    void SetUp() override
+    {
+        ViewerTest::SetUp();
+        // The real pointer stays off the viewer (which opens in the middle of
+        // the screen), so that its moves cannot overtake the test's own.
+        SetCursorPos(0, 0);
+    }
+
     // One frame whose pixels the test chooses; waits until it is shown.
     void renderImage(int width, int height, const std::function<Rgba(int, int)>& pixel)
     {

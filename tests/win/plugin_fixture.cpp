@@ -88,10 +88,20 @@ static void closeAnyViewer()
     pumpMessages(100);  // the display thread ends after its window
 }
 
+// The library leaves the process when the test's reference and the viewer
+// thread's are gone; a viewer that was still starting when the test ended
+// is closed as soon as it appears.
 void PluginTest::TearDown()
 {
     closeAnyViewer();
     unload();
+    std::string path = inPlugin("zr40.p");
+    DWORD start = GetTickCount();
+    while (GetModuleHandleA(path.c_str()) && GetTickCount() - start < 10000) {
+        closeAnyViewer();
+        waitUntilUnloaded(path.c_str(), 50);
+    }
+    EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr) << "the library stayed loaded";
     SetCurrentDirectoryA(previousDir.c_str());
     removeTree(root);
 }

@@ -227,6 +227,7 @@ int main(int argc, char** argv)
     if (status == 0) status = runRender(&session, &options);
     if (status == 0 && options.ingestFrames > 0) status = runIngestTiming(&session, &options);
     unloadPlugin(&session.plugin);
+    waitUntilUnloaded(options.pluginPath, 5000);
     destroyHostMainWindow();
     return status;
 }

@@ -42,3 +42,15 @@ const ServerRecord* findServer(const LoadedPlugin* plugin, const char* className
         if (strcmp(s->className, className) == 0) return s;
     return nullptr;
 }
+
+int waitUntilUnloaded(const char* path, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (GetModuleHandleA(path)) {
+        if (int(GetTickCount() - start) > timeoutMs) return 0;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    }
+    return 1;
+}
