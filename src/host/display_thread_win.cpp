@@ -163,14 +163,6 @@ void shutdownDisplayThread()
     DeleteCriticalSection(&g_lock);
 }
 
-HWND viewerWindow()
-{
-    EnterCriticalSection(&g_lock);
-    HWND viewer = g_viewer;
-    LeaveCriticalSection(&g_lock);
-    return viewer;
-}
-
 void handImageToViewer(Image* image)
 {
     if (!image) return;

@@ -16,6 +16,3 @@ void handImageToViewer(Image* image);
 // The host's "Render Status" window, if one is open.
 void closeRenderStatus();
 BOOL CALLBACK matchRenderStatus(HWND window, LPARAM found);
-
-// The viewer window, or null while no display thread runs.
-HWND viewerWindow();

@@ -19,16 +19,6 @@ HINSTANCE pluginModule()
     return g_module;
 }
 
-HICON pluginLargeIcon()
-{
-    return g_largeIcon;
-}
-
-HICON pluginSmallIcon()
-{
-    return g_smallIcon;
-}
-
 static void registerClass(HINSTANCE module, const char* name, WNDPROC proc, HICON icon, HICON smallIcon,
                           LPCSTR cursor, int sysColour)
 {

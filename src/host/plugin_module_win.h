@@ -7,5 +7,3 @@
 #define VIEWER_PANE_CLASS "ZRImageViewDraw"
 
 HINSTANCE pluginModule();
-HICON pluginLargeIcon();
-HICON pluginSmallIcon();

@@ -17,11 +17,6 @@ struct HeldImage {
 static int g_modalDepth;
 static HeldImage* g_held;
 
-int currentSlot()
-{
-    return g_currentSlot;
-}
-
 void setCurrentSlot(int slot)
 {
     g_currentSlot = slot;

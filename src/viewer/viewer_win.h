@@ -20,7 +20,6 @@ void HandleCharKey(HWND viewer, WPARAM code);
 void RefreshViewer(HWND viewer, int slot, int repaint);
 void AddNewImage(HWND viewer, Image* image);
 void EndTextPlacement(HWND viewer, int x, int y, int place);
-int currentSlot();
 void setCurrentSlot(int slot);
 
 // Modal operations (dialogs, saving, printing) hold new images back, so
