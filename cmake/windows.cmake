@@ -52,6 +52,7 @@ endif()
 
 # Prints which Wine ran it; the 32-bit probe runs this.
 add_executable(wine_probe ${CMAKE_SOURCE_DIR}/tools/wine_probe.c)
+target_link_libraries(wine_probe PRIVATE user32)
 
 # The portable core's unit tests again, as Windows programs: the same
 # results from the 32-bit and 64-bit compilers as from the native one.

@@ -29,6 +29,11 @@ wine_session_start()
     newprefix=$([ -f "$WINEPREFIX/system.reg" ] || echo -i)
     timeout 300 "$ZR_WINE" wineboot $newprefix </dev/null >/dev/null 2>&1 || true
     if [ -n "$newprefix" ]; then setup_fonts; fi
+    # The first window of a session starts the desktop and RPC helpers,
+    # which would otherwise hold the first test's output pipe open.
+    probe="$ZR_TOP/build/win$bits/wine_probe.exe"
+    [ -f "$probe" ] && timeout 60 "$ZR_WINE" "$probe" </dev/null >/dev/null 2>&1
+    return 0
 }
 
 # Real font files and the common face names mapped to them, so captions
