@@ -230,17 +230,16 @@ int32_t hotChromaLimit()
     return g_tables.chromaLimit;
 }
 
-void buildHotMaskRows(View* view, int y0, int y1)
+void buildHotMaskBytes(View* view, int y, int fromByte, int toByte)
 {
     const DisplayBitmap* colour = view->colour;
-    DisplayBitmap* mask = view->hotMask;
-    for (int y = y0; y < y1; y++) maskBytes(bitmapRow(colour, y), colour->width, bitmapRow(mask, y), 0, mask->stride);
+    maskBytes(bitmapRow(colour, y), colour->width, bitmapRow(view->hotMask, y), fromByte, toByte);
 }
 
 void buildHotMask(View* view)
 {
     prepareHotTablesForView(view);
-    buildHotMaskRows(view, 0, view->hotMask->height);
+    for (int y = 0; y < view->hotMask->height; y++) buildHotMaskBytes(view, y, 0, view->hotMask->stride);
 }
 
 void updateHotMaskRect(View* view, int x, int y, int w, int h)

@@ -31,10 +31,11 @@ int32_t hotChromaLimit();
 void buildHotMask(View* view);
 
 // The same in pieces, for a caller that interleaves the mask with the
-// colour conversion while the rows are still in the cache: prepare once,
-// then mask rows y0 .. y1-1 (image rows) as their colour rows are done.
+// colour conversion while the colour bytes are still in the cache: prepare
+// once, then mask bytes fromByte .. toByte-1 of image row y (eight pixels a
+// byte) as their colour pixels are done.
 void prepareHotTablesForView(const View* view);
-void buildHotMaskRows(View* view, int y0, int y1);
+void buildHotMaskBytes(View* view, int y, int fromByte, int toByte);
 
 // The mask bytes covering the rectangle (whole bytes, in groups of four,
 // possibly reaching past the rectangle to the right).

@@ -39,16 +39,37 @@ inline __m128i anyLevels(__m128 v, __m128d black, __m128d range)
     return clampTruncate(t);
 }
 
-// Four pixels of blue, green, red words into twelve bytes.
-inline void storeBgr4(uint8_t* out, __m128i r, __m128i g, __m128i b)
+// Four pixels as words 0x00RRGGBB.
+inline __m128i pixelWords(__m128i r, __m128i g, __m128i b)
 {
-    __m128i words = _mm_or_si128(b, _mm_or_si128(_mm_slli_epi32(g, 8), _mm_slli_epi32(r, 16)));
-    uint32_t w[4];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(w), words);
-    memcpy(out, &w[0], 4);  // each store's fourth byte is overwritten by the next
-    memcpy(out + 3, &w[1], 4);
-    memcpy(out + 6, &w[2], 4);
-    memcpy(out + 9, &w[3], 3);
+    return _mm_or_si128(b, _mm_or_si128(_mm_slli_epi32(g, 8), _mm_slli_epi32(r, 16)));
+}
+
+// Four pixel words squeezed into the low twelve bytes: the second word of
+// each half moves down one byte, then the upper half down two.
+inline __m128i packBgr4(__m128i words)
+{
+    const __m128i lowWords = _mm_set_epi32(0, -1, 0, -1);
+    const __m128i lowHalf = _mm_set_epi32(0, 0, -1, -1);
+    __m128i halves = _mm_or_si128(_mm_and_si128(words, lowWords), _mm_srli_epi64(_mm_andnot_si128(lowWords, words), 8));
+    return _mm_or_si128(_mm_and_si128(halves, lowHalf), _mm_srli_si128(_mm_andnot_si128(lowHalf, halves), 2));
+}
+
+// Sixteen pixels' bytes, four groups of twelve, as three whole stores.
+inline void storeBgr16(uint8_t* out, __m128i a, __m128i b, __m128i c, __m128i d)
+{
+    __m128i* o = reinterpret_cast<__m128i*>(out);
+    _mm_storeu_si128(o, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+    _mm_storeu_si128(o + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+    _mm_storeu_si128(o + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
+}
+
+template <bool Unit>
+inline __m128i convert4(const float* red, const float* green, const float* blue, __m128d black, __m128d range)
+{
+    __m128 r = _mm_loadu_ps(red), g = _mm_loadu_ps(green), b = _mm_loadu_ps(blue);
+    if (Unit) return packBgr4(pixelWords(unitLevels(r), unitLevels(g), unitLevels(b)));
+    return packBgr4(pixelWords(anyLevels(r, black, range), anyLevels(g, black, range), anyLevels(b, black, range)));
 }
 
 template <bool Unit>
@@ -57,13 +78,12 @@ int colourVector(const float* red, const float* green, const float* blue, int n,
     const __m128d black = _mm_set1_pd(double(levels.black));
     const __m128d range = _mm_set1_pd(double(levels.range));
     int x = 0;
-    for (; x + 4 <= n; x += 4) {
-        __m128 r = _mm_loadu_ps(red + x), g = _mm_loadu_ps(green + x), b = _mm_loadu_ps(blue + x);
-        if (Unit)
-            storeBgr4(bgr + 3 * x, unitLevels(r), unitLevels(g), unitLevels(b));
-        else
-            storeBgr4(bgr + 3 * x, anyLevels(r, black, range), anyLevels(g, black, range),
-                      anyLevels(b, black, range));
+    for (; x + 16 <= n; x += 16) {
+        __m128i a = convert4<Unit>(red + x, green + x, blue + x, black, range);
+        __m128i b = convert4<Unit>(red + x + 4, green + x + 4, blue + x + 4, black, range);
+        __m128i c = convert4<Unit>(red + x + 8, green + x + 8, blue + x + 8, black, range);
+        __m128i d = convert4<Unit>(red + x + 12, green + x + 12, blue + x + 12, black, range);
+        storeBgr16(bgr + 3 * x, a, b, c, d);
     }
     return x;
 }

@@ -80,22 +80,49 @@ void convertRect(View* view, int x, int y, int w, int h)
     alphaRows(view->image, view->alpha, y, y + h, x, w);
 }
 
-// Rows per band of the full rebuild: small enough that a band's colour rows
-// are still in the cache when the hot mask reads them back.
-static const int REBUILD_BAND = 32;
+// Pixels per step of the full rebuild: a step's floats, bytes and mask all
+// stay in the first-level cache from conversion to hot test.
+static const int REBUILD_STEP = 256;
+
+// Asks for the next step's samples while this one converts: four planes at
+// once are more streams than the hardware prefetcher follows well.
+static void prefetchPlanes(const Image* image, size_t at)
+{
+    size_t end = size_t(image->width) * size_t(image->height);
+    if (at >= end) return;
+    size_t n = end - at < size_t(REBUILD_STEP) ? end - at : size_t(REBUILD_STEP);
+    for (size_t i = 0; i < n; i += 16) {
+        __builtin_prefetch(image->red + at + i);
+        __builtin_prefetch(image->green + at + i);
+        __builtin_prefetch(image->blue + at + i);
+        __builtin_prefetch(image->alpha + at + i);
+    }
+}
 
 // The same results as convertColour, convertAlpha and buildHotMask one after
-// the other, done band by band. The safe overlay is drawn by the platform
-// side (GDI text and lines); until it is, it stays as made.
+// the other, done a short piece of a row at a time. The safe overlay is
+// drawn by the platform side (GDI text and lines); until it is, it stays as
+// made.
 void rebuildDisplay(View* view)
 {
     const Image* image = view->image;
+    const int width = image->width;
+    const LevelSpan levels = levelsOf(image);
+    const int maskBytes = view->hotMask->stride;
     prepareHotTablesForView(view);
-    for (int y = 0; y < image->height; y += REBUILD_BAND) {
-        int end = y + REBUILD_BAND < image->height ? y + REBUILD_BAND : image->height;
-        colourRows(image, view->colour, y, end, 0, image->width);
-        alphaRows(image, view->alpha, y, end, 0, image->width);
-        buildHotMaskRows(view, y, end);
+    for (int y = 0; y < image->height; y++) {
+        size_t row = size_t(y) * size_t(width);
+        uint8_t* bgr = bitmapRow(view->colour, y);
+        uint8_t* alpha = bitmapRow(view->alpha, y);
+        for (int x = 0; x < width; x += REBUILD_STEP) {
+            int n = width - x < REBUILD_STEP ? width - x : REBUILD_STEP;
+            size_t at = row + size_t(x);
+            prefetchPlanes(image, at + REBUILD_STEP);
+            convertColourSpan(image->red + at, image->green + at, image->blue + at, n, bgr + 3 * x, levels);
+            convertAlphaSpan(image->alpha + at, n, alpha + x);
+            int last = x + n < width ? (x + n) / 8 : maskBytes;  // the row's last step takes the padding
+            buildHotMaskBytes(view, y, x / 8, last);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "display/hot_pixels.h"
 #include "display/level_spans.h"
 #include "display/levels.h"
 #include "image_test_util.h"
@@ -223,4 +224,31 @@ TEST(RefreshDisplay, RebuildsOnlyWhatTheFlagsName)
     refreshDisplay(view.get(), REFRESH_LEVELS);
     EXPECT_EQ(view->colour->pixels[0], referenceLevel(view->image->blue[3 * 16], 0.0f, 1.0f));
     EXPECT_EQ(view->alpha->pixels[0], 0x77) << "alpha never depends on a setting";
+}
+
+// The full rebuild works a piece of a row at a time; its bitmaps must be
+// byte for byte those of the three passes, padding included, at widths
+// that end a piece, a vector step and a mask byte in every way.
+TEST(RebuildDisplay, EqualsTheThreePassesOneAfterTheOther)
+{
+    for (int width : {1, 7, 255, 256, 257, 600, 1031}) {
+        for (float white : {1.0f, 0.6f}) {
+            ImagePtr image(randomImage(width, 3, uint32_t(width)));
+            image->white = white;
+            ViewPtr fused(canaryView(image.release(), 0x5A));
+            fused->hot = {1, 7.5f, 110.0f, 50.0f};
+            ViewPtr parts(canaryView(randomImage(width, 3, uint32_t(width)), 0x5A));
+            parts->image->white = white;
+            parts->hot = fused->hot;
+            rebuildDisplay(fused.get());
+            convertColour(parts->image, parts->colour);
+            convertAlpha(parts->image, parts->alpha);
+            buildHotMask(parts.get());
+            const DisplayBitmap* a[] = {fused->colour, fused->alpha, fused->hotMask};
+            const DisplayBitmap* b[] = {parts->colour, parts->alpha, parts->hotMask};
+            for (int k = 0; k < 3; k++)
+                ASSERT_EQ(memcmp(a[k]->pixels, b[k]->pixels, size_t(a[k]->stride) * a[k]->height), 0)
+                    << "bitmap " << k << " width " << width << " white " << white;
+        }
+    }
 }
