@@ -78,8 +78,10 @@ static void writeTextOptions(const LWSaveState* ss, const TextOptions* t)
     ss->endBlk(ss->writeData);
 
     beginLeaf(ss, &textBlocks[1]);
-    const uint8_t rgb0[4] = {uint8_t(t->colour), uint8_t(t->colour >> 8), uint8_t(t->colour >> 16), 0};
-    ss->writeU1(ss->writeData, rgb0, 4);
+    // The fourth byte is 0 unless a block gave it another value: keep that.
+    const uint8_t bytes[4] = {uint8_t(t->colour), uint8_t(t->colour >> 8), uint8_t(t->colour >> 16),
+                              uint8_t(t->colour >> 24)};
+    ss->writeU1(ss->writeData, bytes, 4);
     ss->endBlk(ss->writeData);
 
     beginLeaf(ss, &textBlocks[2]);

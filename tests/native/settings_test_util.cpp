@@ -52,7 +52,7 @@ Settings unusualSettings()
     f.lfPitchAndFamily = 0x22;
     memset(f.lfFaceName, 0, sizeof f.lfFaceName);
     memset(f.lfFaceName, 'F', sizeof f.lfFaceName - 1);  // the longest face that fits
-    s.text.colour = 0x00123456;
+    s.text.colour = 0x01123456;  // a fourth byte other than 0 as well
     s.text.anchorX = -15;
     s.text.baselineY = 1234;
     s.text.alignment = 2;
