@@ -81,10 +81,11 @@ LWInstance createInstance(void*, void*, LWError* err)
     return session;
 }
 
-// An image still held by the session is freed by close, which the host
-// calls before destroy.
+// A host that destroys an instance between begin and pause, without
+// closing it, must not leave the begun image behind.
 void destroyInstance(LWInstance inst)
 {
+    if (inst) fbClose(inst);
     free(inst);
 }
 

@@ -11,3 +11,6 @@ void releasePixels(void* pixels);
 // Tests: the next n allocations succeed, the one after fails, then all
 // succeed again. A negative n turns failures off.
 void failPixelAllocationAfter(int n);
+
+// Buffers allocated and not yet released: what a test checks for leaks.
+int livePixelBuffers();

@@ -4,10 +4,12 @@
 
 #include <vector>
 
+#include "host/activation.h"
 #include "host/services.h"
 #include "host/session.h"
 #include "host/viewer_handoff.h"
 #include "image/image.h"
+#include "image/pixel_memory.h"
 #include "settings/settings.h"
 
 TEST(RenderTime, IsTenthsOfASecondSinceOpenTruncated)
@@ -151,4 +153,18 @@ TEST_F(SessionTest, AFailedBeginLeavesWriteAndPauseHarmless)
     fbPause(&session);
     EXPECT_EQ(g_handed, nullptr);
     EXPECT_EQ(g_closings, 0);
+}
+
+TEST_F(SessionTest, DestroyingAnInstanceFreesTheImageItHolds)
+{
+    int before = livePixelBuffers();
+    LWInstance inst = createInstance(nullptr, nullptr, nullptr);
+    ASSERT_NE(inst, nullptr);
+    fbOpen(inst, 3, 2);
+    ASSERT_EQ(fbBegin(inst), nullptr);
+    EXPECT_EQ(livePixelBuffers(), before + 4);
+    destroyInstance(inst);  // no close first
+    EXPECT_EQ(livePixelBuffers(), before);
+    EXPECT_EQ(g_handed, nullptr);
+    destroyInstance(nullptr);
 }
