@@ -84,13 +84,16 @@ static bool mapAxis(int64_t from, int64_t to, int zoomIndex, int32_t imageSize, 
         a->dst = a->first * m;
         a->dstSize = (a->end - a->first) * m;
     } else {
+        // Screen pixel p shows image pixel p × d. A last part of fewer than d
+        // image pixels is not shown: the scaled size truncates, and a column
+        // drawn for it would have no readout and could not be scrolled to.
         int64_t d = 65 - zoomIndex;  // image pixels per screen pixel
+        int64_t last = imageSize / d;
+        if (from >= last) return false;
         a->first = from * d;
-        a->end = to * d;
-        if (a->first >= imageSize) return false;
-        if (a->end > imageSize) a->end = imageSize;
         a->dst = from;
-        a->dstSize = (a->end - a->first + d - 1) / d;
+        a->dstSize = (to < last ? to : last) - from;
+        a->end = a->first + a->dstSize * d;
     }
     return true;
 }
@@ -113,12 +116,21 @@ int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, int zo
     return 1;
 }
 
-int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, float scale, int32_t scaledWidth,
+// In whole numbers, as painting maps them: a division by a float scale such
+// as 1/3 lands just below the pixel at every multiple.
+static int32_t screenToImage(int64_t position, int zoomIndex)
+{
+    if (zoomIndex >= ZOOM_ONE) return int32_t(position / (zoomIndex - 63));
+    return int32_t(position * (65 - zoomIndex));
+}
+
+int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, int zoomIndex, int32_t scaledWidth,
                   int32_t scaledHeight, int32_t* ix, int32_t* iy)
 {
-    if (px < 0 || px >= scaledWidth || py < 0 || py >= scaledHeight) return 0;
-    *ix = int32_t((double(scrollX) + px) / scale);
-    *iy = int32_t((double(scrollY) + py) / scale);
+    int64_t x = int64_t(scrollX) + px, y = int64_t(scrollY) + py;
+    if (px < 0 || x >= scaledWidth || py < 0 || y >= scaledHeight) return 0;
+    *ix = screenToImage(x, zoomIndex);
+    *iy = screenToImage(y, zoomIndex);
     return 1;
 }
 

@@ -47,8 +47,9 @@ int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, int zo
                  int32_t imageHeight, PaintMapping* out);
 
 // The image pixel under a client point; 0 when the point is beside the
-// scaled image.
-int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, float scale, int32_t scaledWidth,
+// scaled image (scaledWidth × scaledHeight, counted from the image's
+// corner, not the pane's).
+int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, int zoomIndex, int32_t scaledWidth,
                   int32_t scaledHeight, int32_t* ix, int32_t* iy);
 
 // The zoom index at which an image fits a work area: from zoomIndex down,

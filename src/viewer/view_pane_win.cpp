@@ -3,6 +3,7 @@
 // control-drag, and reports the pixel under the mouse.
 #include <stdio.h>
 
+#include "display/reduced_bitmap.h"
 #include "image/slots.h"
 #include "viewer/pane_geometry.h"
 #include "viewer/readout_format.h"
@@ -19,12 +20,12 @@ static ViewState* stateOf(HWND pane)
 
 static int32_t scaledWidth(const ViewState* vs)
 {
-    return scaledSize(vs->imageWidth, vs->zoomScale);
+    return scaledSize(vs->imageWidth, vs->zoomIndex);
 }
 
 static int32_t scaledHeight(const ViewState* vs)
 {
-    return scaledSize(vs->imageHeight, vs->zoomScale);
+    return scaledSize(vs->imageHeight, vs->zoomIndex);
 }
 
 static void setBar(HWND pane, int bar, int32_t max, int32_t page, int32_t position)
@@ -104,7 +105,7 @@ int ClientPointToImage(HWND pane, POINT* point, int given)
         if (p.x < 0 || p.x >= client.right || p.y < 0 || p.y >= client.bottom) return 0;
     }
     int32_t ix, iy;
-    if (!clientToImage(p.x, p.y, vs->scrollX, vs->scrollY, vs->zoomScale, scaledWidth(vs), scaledHeight(vs), &ix, &iy))
+    if (!clientToImage(p.x, p.y, vs->scrollX, vs->scrollY, vs->zoomIndex, scaledWidth(vs), scaledHeight(vs), &ix, &iy))
         return 0;
     point->x = ix;
     point->y = iy;
@@ -218,25 +219,43 @@ static void DragScroll(HWND pane, POINT move)
 
 // ---- painting --------------------------------------------------------------
 
-static void drawBitmap(HDC dc, const PaintMapping& m, const DisplayBitmap* bitmap, DWORD rop)
+static void stretch(HDC dc, const PaintMapping& m, const DisplayBitmap* bitmap, int32_t srcX, int32_t srcY,
+                    int32_t srcWidth, int32_t srcHeight, DWORD rop)
 {
-    StretchDIBits(dc, m.dstX, m.dstY, m.dstWidth, m.dstHeight, m.srcX, m.srcY, m.srcWidth, m.srcHeight,
-                  bitmap->pixels, static_cast<const BITMAPINFO*>(bitmapInfo(bitmap)), DIB_RGB_COLORS, rop);
+    StretchDIBits(dc, m.dstX, m.dstY, m.dstWidth, m.dstHeight, srcX, srcY, srcWidth, srcHeight, bitmap->pixels,
+                  static_cast<const BITMAPINFO*>(bitmapInfo(bitmap)), DIB_RGB_COLORS, rop);
 }
 
-static void drawChannel(HDC dc, const PaintMapping& m, const View* view, int channel)
+// Below one to one (step > 1) the pixels shown are picked here, one for
+// each screen pixel, so that they are the ones the readout names; GDI
+// stretches a bitmap whose copy cannot be made.
+static void drawBitmap(HDC dc, const PaintMapping& m, int32_t step, const DisplayBitmap* bitmap, DWORD rop)
+{
+    if (step > 1) {
+        int32_t top = bitmap->height - m.srcY - m.srcHeight;
+        DisplayBitmap* reduced = reduceBitmap(bitmap, m.srcX, top, step, m.dstWidth, m.dstHeight);
+        if (reduced) {
+            stretch(dc, m, reduced, 0, 0, m.dstWidth, m.dstHeight, rop);
+            freeDisplayBitmap(reduced);
+            return;
+        }
+    }
+    stretch(dc, m, bitmap, m.srcX, m.srcY, m.srcWidth, m.srcHeight, rop);
+}
+
+static void drawChannel(HDC dc, const PaintMapping& m, int32_t step, const View* view, int channel)
 {
     static const COLORREF channelColours[5] = {0, 0, RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
     if (channel == CHANNEL_ALPHA) {
-        drawBitmap(dc, m, view->alpha, SRCCOPY);
+        drawBitmap(dc, m, step, view->alpha, SRCCOPY);
     } else if (channel >= CHANNEL_RED && channel <= CHANNEL_BLUE) {
         HBRUSH brush = CreateSolidBrush(channelColours[channel]);
         HGDIOBJ previous = SelectObject(dc, brush);
-        drawBitmap(dc, m, view->colour, MERGECOPY);
+        drawBitmap(dc, m, step, view->colour, MERGECOPY);
         SelectObject(dc, previous);
         DeleteObject(brush);
     } else {
-        drawBitmap(dc, m, view->colour, SRCCOPY);
+        drawBitmap(dc, m, step, view->colour, SRCCOPY);
     }
 }
 
@@ -251,9 +270,10 @@ void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH bac
         return;
     }
     SetStretchBltMode(dc, COLORONCOLOR);
-    drawChannel(dc, m, vs->view, vs->channelView);
-    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, vs->view->hotMask, SRCAND);
-    if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, vs->view->safeOverlay, SRCINVERT);
+    int32_t step = vs->zoomIndex < ZOOM_ONE ? 65 - vs->zoomIndex : 1;
+    drawChannel(dc, m, step, vs->view, vs->channelView);
+    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, step, vs->view->hotMask, SRCAND);
+    if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, step, vs->view->safeOverlay, SRCINVERT);
     RECT right = {m.dstX + m.dstWidth, paint.top, paint.right, m.dstY + m.dstHeight};
     if (right.left < paint.right) FillRect(dc, &right, background);
     RECT below = {paint.left, m.dstY + m.dstHeight, paint.right, paint.bottom};

@@ -6,7 +6,8 @@ float zoomScaleOf(int zoomIndex)
     return 1.0f / float(65 - zoomIndex);
 }
 
-int32_t scaledSize(int32_t size, float scale)
+int32_t scaledSize(int32_t size, int zoomIndex)
 {
-    return int32_t(float(size) * scale);
+    if (zoomIndex >= ZOOM_ONE) return int32_t(int64_t(size) * (zoomIndex - 63));
+    return size / (65 - zoomIndex);
 }

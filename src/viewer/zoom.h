@@ -8,5 +8,6 @@ enum { ZOOM_MIN = 0, ZOOM_ONE = 64, ZOOM_MAX = 128 };
 
 float zoomScaleOf(int zoomIndex);
 
-// Displayed size of an image dimension, truncated.
-int32_t scaledSize(int32_t size, float scale);
+// Displayed size of an image dimension, truncated; in whole numbers, so
+// that it agrees with painting and the readout at every step.
+int32_t scaledSize(int32_t size, int zoomIndex);

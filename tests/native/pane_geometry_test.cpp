@@ -51,7 +51,7 @@ TEST(ScrollPosition, MagnifiedStepsAreWholeImagePixels)
 TEST(ScrollPosition, WideOffsetsReachTheFarEdgeAt65x)
 {
     // A 4K frame at 65x: 249600 displayed pixels, far beyond 16 bits.
-    int32_t sw = scaledSize(3840, 65.0f);
+    int32_t sw = scaledSize(3840, 128);
     int32_t max = sw - 1000;
     int32_t end = scrollPositionFor(7, 0, max, 128, 65.0f, 0);
     EXPECT_EQ(end, max - max % 65);
@@ -129,25 +129,86 @@ TEST(PaintMapping, MagnifiedStripsStartOnWholeImagePixels)
 TEST(PaintMapping, ReducedStripsTakeWholeScreenPixels)
 {
     PaintMapping m;
-    // 1/4x of a 1001-wide image: 251 screen pixels, the last one partly covered.
+    // 1/4x of a 1001-wide image: 250 screen pixels; image pixel 1000 alone
+    // would make a 251st that no readout or scroll reaches.
     ASSERT_TRUE(mapPaintRect({200, 0, 300, 10}, 0, 0, 61, 1001, 100, &m));
     EXPECT_EQ(m.srcX, 800);
-    EXPECT_EQ(m.srcWidth, 201);
+    EXPECT_EQ(m.srcWidth, 200);
     EXPECT_EQ(m.dstX, 200);
-    EXPECT_EQ(m.dstWidth, 51);
+    EXPECT_EQ(m.dstWidth, 50);
+    EXPECT_EQ(m.dstWidth, scaledSize(1001, 61) - 200);
+    EXPECT_FALSE(mapPaintRect({250, 0, 260, 10}, 0, 0, 61, 1001, 100, &m));
+    // Rows count from the bottom: the 3 rows of a 7-high image at 1/2 are 0 .. 5.
+    ASSERT_TRUE(mapPaintRect({0, 0, 10, 10}, 0, 0, 63, 8, 7, &m));
+    EXPECT_EQ(m.srcY, 1);
+    EXPECT_EQ(m.srcHeight, 6);
+    EXPECT_EQ(m.dstHeight, 3);
+}
+
+namespace {
+
+// The image column that screen column dst shows. The mapping's ratios are
+// exact: below one to one the pane copies every d-th pixel (srcSize is
+// d × dstSize), above it GDI repeats each pixel m times.
+int32_t stretchedColumn(int32_t dst, int32_t srcStart, int32_t srcSize, int32_t dstStart, int32_t dstSize)
+{
+    return srcStart + int32_t(int64_t(dst - dstStart) * srcSize / dstSize);
+}
+
+}  // namespace
+
+// At every zoom step, each screen pixel that shows the image names in the
+// readout the very image pixel painted there, and every other one is
+// background with no readout; on both axes, with odd sizes and scrolls.
+TEST(PaintMapping, ReadoutNamesThePixelPaintedAtEveryZoomStep)
+{
+    const int32_t width = 97, height = 61;
+    for (int zoom = ZOOM_MIN; zoom <= ZOOM_MAX; zoom++) {
+        int32_t sw = scaledSize(width, zoom), sh = scaledSize(height, zoom);
+        int32_t step = zoom > ZOOM_ONE ? zoom - 63 : 1;
+        int32_t scroll = sw > 200 ? (sw / 3) - (sw / 3) % step : 0;
+        for (int32_t p = 0; p < 160; p++) {
+            // One screen pixel on the diagonal, painted alone and as part of a wider strip.
+            for (int32_t stripStart : {p, p > 7 ? p - 7 : 0}) {
+                PaintMapping m;
+                int painted = mapPaintRect({stripStart, stripStart, p + 1, p + 1}, scroll, scroll, zoom, width,
+                                           height, &m);
+                int32_t ix = -1, iy = -1;
+                int named = clientToImage(p, p, scroll, scroll, zoom, sw, sh, &ix, &iy);
+                bool onImage = scroll + p < sw && scroll + p < sh;
+                ASSERT_EQ(named, onImage) << "zoom " << zoom << " at " << p;
+                if (!onImage) continue;
+                ASSERT_TRUE(painted) << "zoom " << zoom << " at " << p;
+                ASSERT_LE(m.dstX, p);
+                ASSERT_GT(m.dstX + m.dstWidth, p) << "zoom " << zoom << " at " << p;
+                ASSERT_EQ(stretchedColumn(p, m.srcX, m.srcWidth, m.dstX, m.dstWidth), ix)
+                    << "zoom " << zoom << " at " << p;
+                int32_t row = stretchedColumn(p, height - m.srcY - m.srcHeight, m.srcHeight, m.dstY, m.dstHeight);
+                ASSERT_EQ(row, iy) << "zoom " << zoom << " at " << p;
+                ASSERT_LT(ix, width);
+                ASSERT_LT(iy, height);
+            }
+        }
+    }
 }
 
 TEST(ClientToImage, BesideTheImageIsNoPixel)
 {
     int32_t x, y;
-    EXPECT_TRUE(clientToImage(5, 7, 0, 0, 1.0f, 64, 48, &x, &y));
+    EXPECT_TRUE(clientToImage(5, 7, 0, 0, 64, 64, 48, &x, &y));
     EXPECT_EQ(x, 5);
     EXPECT_EQ(y, 7);
-    EXPECT_FALSE(clientToImage(64, 7, 0, 0, 1.0f, 64, 48, &x, &y));
-    EXPECT_FALSE(clientToImage(-1, 7, 0, 0, 1.0f, 64, 48, &x, &y));
-    EXPECT_TRUE(clientToImage(10, 10, 300, 30, 3.0f, 3000, 3000, &x, &y));
+    EXPECT_FALSE(clientToImage(64, 7, 0, 0, 64, 64, 48, &x, &y));
+    EXPECT_FALSE(clientToImage(5, 48, 0, 0, 64, 64, 48, &x, &y));
+    EXPECT_FALSE(clientToImage(-1, 7, 0, 0, 64, 64, 48, &x, &y));
+    EXPECT_FALSE(clientToImage(5, -1, 0, 0, 64, 64, 48, &x, &y));
+    EXPECT_TRUE(clientToImage(10, 10, 300, 30, 66, 3000, 3000, &x, &y));
     EXPECT_EQ(x, 103);
     EXPECT_EQ(y, 13);
+    // At 1/3 screen pixel 3 shows image pixel 9, exactly.
+    EXPECT_TRUE(clientToImage(3, 3, 0, 0, 62, 30, 30, &x, &y));
+    EXPECT_EQ(x, 9);
+    EXPECT_EQ(y, 9);
 }
 
 TEST(FitZoom, ZoomsOutUntilTheLargerOverflowFits)

@@ -67,8 +67,8 @@ TEST(ZoomScale, FollowsTheIndex)
     EXPECT_EQ(zoomScaleOf(128), 65.0f);
     EXPECT_EQ(zoomScaleOf(63), 0.5f);
     EXPECT_EQ(zoomScaleOf(0), 1.0f / 65.0f);
-    EXPECT_EQ(scaledSize(33, 0.5f), 16);
-    EXPECT_EQ(scaledSize(3840, 65.0f), 249600);
+    EXPECT_EQ(scaledSize(33, 63), 16);
+    EXPECT_EQ(scaledSize(3840, 128), 249600);
 }
 
 TEST(StatusParts, RightEdgesFollowTheWidth)

@@ -308,6 +308,29 @@ TEST_F(PaneTest, ReadoutShowsDisplayBytesAndBlanksBesideTheImage)
     EXPECT_EQ(readoutAt(1, 1, 2, "1, 1"), "1, 1");
 }
 
+// Zoomed out, the readout names the image pixel that the screen shows at
+// the pointer: red and green carry the column and the row.
+TEST_F(PaneTest, ZoomedOutTheReadoutNamesThePixelOnTheScreen)
+{
+    renderImage(250, 250, [](int x, int y) { return Rgba{byteValue(x), byteValue(y), 0, 1}; });
+    int steps = 0;
+    for (int divisor : {3, 5, 7}) {
+        while (steps < divisor - 1) key(","), steps++;
+        ASSERT_EQ(statusText(viewer, 1), "1/" + std::to_string(divisor) + "x");
+        Capture c = capturePane();
+        int shown = 250 / divisor;
+        for (int p = 1; p < shown; p += 4) {
+            std::string expected = std::to_string(p * divisor) + ", " + std::to_string(p * divisor);
+            ASSERT_EQ(readoutAt(p, p, 2, expected), expected) << "1/" << divisor;
+            ASSERT_EQ(c.red(p, p), p * divisor) << "1/" << divisor;
+            ASSERT_EQ(c.green(p, p), p * divisor) << "1/" << divisor;
+        }
+        COLORREF background = GetSysColor(COLOR_BTNSHADOW);
+        EXPECT_EQ(c.red(shown, 1), GetRValue(background)) << "1/" << divisor << ": no column beyond the readout";
+        EXPECT_EQ(readoutAt(shown, 1, 2, " "), " ");
+    }
+}
+
 TEST_F(PaneTest, ReadoutShowsFloatSamplesInTheirShortForm)
 {
     writeFile(inCurrent("zr4.cfg"), "{ ZRConfig\nPixelDisplayType 1\n}\n");
