@@ -1,59 +1,24 @@
 // Hands finished frames from the host's rendering thread to the display
 // thread, which runs the viewer. One display thread at most: frames that
-// arrive while it is starting, or after its viewer has gone, wait in a
-// queue that the thread empties into its viewer (or into a new viewer when
-// the old one was closed meanwhile). A frame is never lost or leaked.
+// arrive while it is starting, or after its viewer has begun to close, wait
+// in a queue that the thread empties into its viewer (or into a new viewer
+// when the old one was closed meanwhile); frames posted to a viewer that
+// closed before it stored them come back to that queue. A frame is never
+// lost or leaked.
 #include "host/display_thread_win.h"
 
 #include <stdlib.h>
 #include <string.h>
 
+#include "host/frame_queue.h"
 #include "host/services.h"
 #include "image/image.h"
 #include "viewer/viewer_win.h"
 
 namespace {
 
-enum ThreadState { THREAD_NONE, THREAD_STARTING, THREAD_RUNNING };
-
-struct QueuedImage {
-    Image* image;
-    QueuedImage* next;
-};
-
 CRITICAL_SECTION g_lock;
-HWND g_viewer;  // read by the host's thread, written by the display thread
-ThreadState g_state;
-QueuedImage* g_queueHead;
-QueuedImage* g_queueTail;
-
-// Under g_lock. 0 when there is no memory for the entry (the caller then
-// frees the image: it cannot be kept).
-int enqueue(Image* image)
-{
-    QueuedImage* entry = static_cast<QueuedImage*>(malloc(sizeof(QueuedImage)));
-    if (!entry) return 0;
-    entry->image = image;
-    entry->next = nullptr;
-    if (g_queueTail)
-        g_queueTail->next = entry;
-    else
-        g_queueHead = entry;
-    g_queueTail = entry;
-    return 1;
-}
-
-// Under g_lock. Null when the queue is empty.
-Image* dequeue()
-{
-    QueuedImage* entry = g_queueHead;
-    if (!entry) return nullptr;
-    g_queueHead = entry->next;
-    if (!g_queueHead) g_queueTail = nullptr;
-    Image* image = entry->image;
-    free(entry);
-    return image;
-}
+FrameQueue g_frames;  // under g_lock: the host's thread and the display thread share it
 
 struct ForegroundWindow {
     char className[64];
@@ -78,24 +43,31 @@ void restoreForeground(const ForegroundWindow& f)
     if (w) SetForegroundWindow(w);
 }
 
-// Messages posted to the viewer but not handled before it closed.
-void freeUndeliveredImages()
+void closingViewer(HWND)
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_NEWIMAGE, WM_NEWIMAGE, PM_REMOVE))
-        freeImage(reinterpret_cast<Image*>(msg.lParam));
+    EnterCriticalSection(&g_lock);
+    viewerClosing(&g_frames);
+    LeaveCriticalSection(&g_lock);
+}
+
+// A frame the closing viewer was sent but never stored.
+void takeBack(Image* image)
+{
+    EnterCriticalSection(&g_lock);
+    int kept = giveBackFrame(&g_frames, image);
+    LeaveCriticalSection(&g_lock);
+    if (!kept) freeImage(image);
 }
 
 // Runs one viewer from its first image until the user closes it.
 void runViewer(Image* image)
 {
-    HWND viewer = CreateViewerWindow(static_cast<HWND>(hostWindow()), image);
+    HWND viewer = CreateViewerWindow({static_cast<HWND>(hostWindow()), closingViewer, takeBack}, image);
 
     EnterCriticalSection(&g_lock);
-    g_viewer = viewer;
-    g_state = THREAD_RUNNING;
-    while (viewer && g_queueHead) {
-        Image* queued = dequeue();
+    viewerOpened(&g_frames, viewer);
+    while (viewer && g_frames.head) {
+        Image* queued = takeQueuedFrame(&g_frames);
         if (!PostMessageA(viewer, WM_NEWIMAGE, 0, reinterpret_cast<LPARAM>(queued))) freeImage(queued);
     }
     LeaveCriticalSection(&g_lock);
@@ -107,7 +79,14 @@ void runViewer(Image* image)
             DispatchMessageA(&msg);
         }
     }
-    freeUndeliveredImages();
+}
+
+Image* nextImage(bool finish)
+{
+    EnterCriticalSection(&g_lock);
+    Image* image = nextFrameForThread(&g_frames, finish);
+    LeaveCriticalSection(&g_lock);
+    return image;
 }
 
 // The thread holds a reference to the library, so that the host unloading
@@ -118,13 +97,14 @@ DWORD WINAPI displayThreadMain(LPVOID argument)
     Image* image = static_cast<Image*>(argument);
     while (image) {
         runViewer(image);
-        EnterCriticalSection(&g_lock);
-        g_viewer = nullptr;
-        image = dequeue();  // arrived after the viewer closed: a new viewer
-        g_state = image ? THREAD_STARTING : THREAD_NONE;
-        LeaveCriticalSection(&g_lock);
+        image = nextImage(false);  // arrived as the viewer closed: a new viewer
+        if (image) continue;
+        // The window that was in front comes back before the thread counts
+        // as finished: a frame arriving meanwhile waits for this thread,
+        // rather than opening a viewer that the restore would push behind it.
+        restoreForeground(previous);
+        image = nextImage(true);
     }
-    restoreForeground(previous);
     HMODULE self = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&displayThreadMain), &self);
@@ -159,7 +139,7 @@ void initDisplayThread()
 // has ended; only images queued for nobody can remain.
 void shutdownDisplayThread()
 {
-    while (Image* image = dequeue()) freeImage(image);
+    while (Image* image = takeQueuedFrame(&g_frames)) freeImage(image);
     DeleteCriticalSection(&g_lock);
 }
 
@@ -167,23 +147,17 @@ void handImageToViewer(Image* image)
 {
     if (!image) return;
     EnterCriticalSection(&g_lock);
-    if (g_state == THREAD_RUNNING && g_viewer &&
-        PostMessageA(g_viewer, WM_NEWIMAGE, 0, reinterpret_cast<LPARAM>(image))) {
-        LeaveCriticalSection(&g_lock);
-        return;
-    }
-    if (g_state != THREAD_NONE) {
-        // Starting, or its viewer is closing: the thread takes it from the queue.
-        int queued = enqueue(image);
-        LeaveCriticalSection(&g_lock);
-        if (!queued) freeImage(image);
-        return;
-    }
-    g_state = THREAD_STARTING;
+    FrameRoute route = routeFrame(&g_frames);
+    int kept = 1;
+    if (route == ROUTE_POST &&
+        !PostMessageA(static_cast<HWND>(g_frames.viewer), WM_NEWIMAGE, 0, reinterpret_cast<LPARAM>(image)))
+        route = ROUTE_QUEUE;
+    if (route == ROUTE_QUEUE) kept = queueFrame(&g_frames, image);
     LeaveCriticalSection(&g_lock);
-    if (startDisplayThread(image)) return;
+    if (!kept) freeImage(image);
+    if (route != ROUTE_START || startDisplayThread(image)) return;
     EnterCriticalSection(&g_lock);
-    g_state = THREAD_NONE;
+    threadNotStarted(&g_frames);
     LeaveCriticalSection(&g_lock);
     freeImage(image);
 }

@@ -266,13 +266,16 @@ void EndModalOperation(HWND viewer)
     }
 }
 
-void FreeHeldImages()
+void GiveBackUnstoredImages(HWND viewer, void (*giveBack)(Image* image))
 {
     while (g_held) {
         HeldImage* entry = g_held;
         g_held = entry->next;
-        freeImage(entry->image);
+        giveBack(entry->image);
         free(entry);
     }
     g_modalDepth = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, viewer, WM_NEWIMAGE, WM_NEWIMAGE, PM_REMOVE))
+        giveBack(reinterpret_cast<Image*>(msg.lParam));
 }

@@ -9,8 +9,21 @@
 #define WM_NEWIMAGE (WM_USER + 1)  // lParam: an Image record, which passes with the message
 
 // ---- viewer window (viewer_window_win.cpp) ----
+// What the viewer's owner gives it: the window that owns it, and how it
+// hands back, as it closes, the images it was sent but did not keep:
+// destroying a window discards the messages still posted to it.
+struct ViewerLink {
+    HWND owner;
+    // Called once as the viewer is destroyed; no image may be posted to it
+    // after this returns.
+    void (*closing)(HWND viewer);
+    // Takes back one image that the viewer received but did not keep, in
+    // the order they arrived.
+    void (*giveBack)(Image* image);
+};
+
 // Takes ownership of image in every case; null when no viewer could be made.
-HWND CreateViewerWindow(HWND owner, Image* image);
+HWND CreateViewerWindow(const ViewerLink& link, Image* image);
 LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // ---- commands (viewer_commands_win.cpp) ----
@@ -26,7 +39,9 @@ void setCurrentSlot(int slot);
 // that none replaces the View record the operation works on.
 void BeginModalOperation(HWND viewer);
 void EndModalOperation(HWND viewer);
-void FreeHeldImages();
+// Hands every image the closing viewer has not stored to giveBack, oldest
+// first: those held back, then those still posted to it.
+void GiveBackUnstoredImages(HWND viewer, void (*giveBack)(Image* image));
 
 // ---- cursors (cursors_win.cpp) ----
 void SetClassCursor(HWND window, LPCSTR cursorId);

@@ -12,6 +12,7 @@ enum { SLOT_BUTTON_WIDTH = 21, SLOT_BUTTON_HEIGHT = 16, SLOT_STRIP_HEIGHT = 20, 
 enum { MIN_WIDTH = 320, MIN_HEIGHT = 240, ZORDER_GUARD_SECONDS = 4 };
 
 static time_t g_shownTime;
+static ViewerLink g_link;  // one viewer at a time
 
 static void CreateChildWindows(HWND viewer)
 {
@@ -47,11 +48,14 @@ static LRESULT OnCreate(HWND viewer)
     return 0;
 }
 
+// Images still on their way to the viewer go back to its owner, which
+// shows them in a new viewer: closing loses no frame.
 static LRESULT OnDestroy(HWND viewer)
 {
     ReleaseProgressSurface();
     freeAllSlots();
-    FreeHeldImages();
+    g_link.closing(viewer);
+    GiveBackUnstoredImages(viewer, g_link.giveBack);
     PostQuitMessage(0);
     return 0;
 }
@@ -117,8 +121,9 @@ LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
-HWND CreateViewerWindow(HWND owner, Image* image)
+HWND CreateViewerWindow(const ViewerLink& link, Image* image)
 {
+    g_link = link;
     setCurrentSlot(0);
     if (!storeImageInSlot(image, settingsRecord(), 0)) {
         freeImage(image);  // alone in an empty viewer, nothing can make room for it
@@ -127,7 +132,7 @@ HWND CreateViewerWindow(HWND owner, Image* image)
     loadViewState(0);
     HWND viewer = CreateWindowExA(WS_EX_APPWINDOW, VIEWER_MAIN_CLASS, "Render Display - ZR 4.0",
                                   WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  owner, nullptr, pluginModule(), nullptr);
+                                  link.owner, nullptr, pluginModule(), nullptr);
     if (!viewer) {
         freeAllSlots();  // the image went with the slot
         return nullptr;

@@ -37,6 +37,14 @@ protected:
         return err;
     }
 
+    // Begin and every row, without the pause that hands the frame over.
+    void beginFrame(LWInstance inst, int width, int height, float value)
+    {
+        ASSERT_EQ(session.handler.begin(inst), nullptr);
+        std::vector<float> row(size_t(width), value);
+        for (int y = 0; y < height; y++) session.handler.write(inst, row.data(), row.data(), row.data(), row.data());
+    }
+
     // Closes the viewer the frames opened and waits until its thread is done.
     void closeViewer()
     {
@@ -127,4 +135,51 @@ TEST_F(InstanceTest, FramesOfManyRendersLeaveNothingBehind)
     // Two frames of slack: a 32-bit heap may keep the last large block it freed.
     EXPECT_LT(after, before + 2 * SIZE_T(w) * h * 16) << "before " << before << " after " << after;
     session.instanceFuncs.destroy(inst);
+}
+
+// A frame posted to a viewer just after the user closed it reaches a new
+// viewer. The viewer's thread is held still while the close and then the
+// frame are posted, so the frame is sure to be behind the close.
+TEST_F(InstanceTest, AFrameSentToAClosingViewerOpensANewOneAndNothingLeaks)
+{
+    // Closing the render status would ask the held thread for its title.
+    writeFile(inCurrent("zr4.cfg"), "{ ZRConfig\nCloseRenderStatus 0\n}\n");
+    activateServers(&session, 4);
+    LWInstance a = create(nullptr), b = create(nullptr);
+    const int w = 2500, h = 2500;  // 100 MB of floats per frame
+    session.handler.open(a, w, h);
+    session.handler.open(b, w, h);
+    ASSERT_EQ(renderFrame(a, w, h, 0.25f), nullptr);
+    closeViewer();
+    SIZE_T before = privateBytes();
+    for (int round = 1; round <= 2; round++) {
+        beginFrame(b, w, h, 0.75f);
+        ASSERT_EQ(renderFrame(a, w, h, 0.5f), nullptr);
+        HWND viewer = findViewer(5000);
+        ASSERT_NE(viewer, nullptr);
+        settleViewer(viewer);
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(viewer, nullptr));
+        ASSERT_NE(thread, nullptr);
+        SuspendThread(thread);
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        session.handler.pause(b);
+        ResumeThread(thread);
+        CloseHandle(thread);
+        DWORD start = GetTickCount();
+        while (IsWindow(viewer) && GetTickCount() - start < 10000) pumpMessages(10);
+        ASSERT_FALSE(IsWindow(viewer));
+        HWND next = findViewer(5000);
+        ASSERT_NE(next, nullptr) << "the frame sent as the viewer closed opens a new viewer";
+        std::string name = "Untitled" + std::to_string(round);  // b's own image numbers
+        start = GetTickCount();
+        while (statusText(next, 0) != name && GetTickCount() - start < 5000) pumpMessages(10);
+        EXPECT_EQ(statusText(next, 0), name);
+        closeViewer();
+    }
+    SIZE_T after = privateBytes();
+    EXPECT_LT(after, before + SIZE_T(w) * h * 16) << "before " << before << " after " << after;
+    session.handler.close(a);
+    session.handler.close(b);
+    session.instanceFuncs.destroy(a);
+    session.instanceFuncs.destroy(b);
 }
