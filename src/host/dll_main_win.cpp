@@ -45,10 +45,18 @@ static void registerWindowClasses(HINSTANCE module)
     InitCommonControls();
 }
 
-// The window classes stay registered: a viewer may still be closing.
 static void releasePlugin()
 {
     if (hostServices()->fileIO) saveConfigFile(settingsRecord());
+}
+
+// Classes outlive the library that registered them: left registered, they
+// would keep this load's icons and window procedures for the next load at
+// the same address. No viewer is open now: its thread holds the library.
+static void unregisterWindowClasses(HINSTANCE module)
+{
+    UnregisterClassA(VIEWER_MAIN_CLASS, module);
+    UnregisterClassA(VIEWER_PANE_CLASS, module);
     DestroyIcon(g_largeIcon);
     DestroyIcon(g_smallIcon);
     g_largeIcon = g_smallIcon = nullptr;
@@ -81,6 +89,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
     case DLL_PROCESS_DETACH:
         if (pluginWasActivated()) releasePlugin();
         shutdownDisplayThread();
+        unregisterWindowClasses(module);
         break;
     }
     return TRUE;

@@ -1,6 +1,8 @@
 // What the library does when it is attached to and detached from a process:
 // its icons and the viewer's window classes.
 #include "plugin_fixture.h"
+#include "zrhost/render.h"
+#include "zrhost/viewer_remote.h"
 
 namespace {
 
@@ -62,17 +64,47 @@ TEST_F(LibraryAttachTest, RegistersTheImagePaneClass)
     EXPECT_EQ(wc.cbWndExtra, 0);
 }
 
+// A library loaded again, often at the same address, must find neither of
+// its classes still registered with the icons it destroyed: the viewer of
+// every load shows icons that exist.
 TEST_F(LibraryAttachTest, UnloadsAndReloadsWithOrWithoutActivation)
 {
+    HINSTANCE first = session.plugin.module;
     unload();  // never activated
-    load();
-    activateServers(&session, 4);
-    EXPECT_EQ(session.handlerResult, 0);
-    unload();  // activated: releases what it holds
-    load();
-    activateServers(&session, 4);
-    EXPECT_EQ(session.handlerResult, 0);
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    EXPECT_TRUE(GetClassInfoExA(session.plugin.module, "ZRImageViewMain", &wc));
+    EXPECT_FALSE(GetClassInfoExA(first, "ZRImageViewMain", &wc)) << "the main class stayed registered";
+    EXPECT_FALSE(GetClassInfoExA(first, "ZRImageViewDraw", &wc)) << "the pane class stayed registered";
+    for (int cycle = 0; cycle < 2; cycle++) {
+        load();
+        activateServers(&session, 4);
+        ASSERT_EQ(session.handlerResult, 0);
+        LWInstance instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
+        RenderOptions options;
+        options.width = 32;
+        options.height = 24;
+        options.pattern = "ramps";
+        options.renderStatus = false;
+        std::string error;
+        ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
+        HWND viewer = findViewer(5000);
+        ASSERT_NE(viewer, nullptr) << "cycle " << cycle;
+        ICONINFO info = {};
+        HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(viewer, GCLP_HICON));
+        ASSERT_TRUE(GetIconInfo(icon, &info)) << "cycle " << cycle << ": the class icon was destroyed";
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        HICON small = reinterpret_cast<HICON>(GetClassLongPtrA(viewer, GCLP_HICONSM));
+        ASSERT_TRUE(GetIconInfo(small, &info)) << "cycle " << cycle << ": the small icon was destroyed";
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        DWORD start = GetTickCount();
+        while (IsWindow(viewer) && GetTickCount() - start < 5000) pumpMessages(10);
+        session.instanceFuncs.destroy(instance);
+        unload();
+        waitUntilUnloaded(inPlugin("zr40.p").c_str(), 5000);
+        ASSERT_EQ(GetModuleHandleA(inPlugin("zr40.p").c_str()), nullptr);
+    }
+    load();
 }
