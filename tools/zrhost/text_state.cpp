@@ -8,7 +8,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <memory>
 #include <vector>
 
 // ---- save state ---------------------------------------------------------------
@@ -149,21 +148,27 @@ void freeTextSaveState(LWSaveState* ss)
 
 namespace {
 
+// The whole text is parsed once into two flat arrays, so that a large file
+// costs a small multiple of its size: its words, decoded and each ended by
+// a zero byte, and its blocks in the order they appear, each the offset of
+// its first word (the token) and the index just past its last descendant.
+// A block's values run up to the next block's token; its children follow
+// it directly, and a child's end is the index of its next sibling.
 struct Block {
-    std::string token;
-    std::vector<std::string> values;
-    std::vector<std::unique_ptr<Block>> children;
+    uint32_t words;
+    uint32_t end;
 };
 
 struct Cursor {
-    Block* block;
-    size_t nextChild;
-    size_t nextValue;
+    uint32_t block;
+    uint32_t nextChild;
+    uint32_t nextValue;  // offset of the next value's word
 };
 
 struct TextReader {
     LWLoadState state;
-    Block root;
+    std::vector<char> words;
+    std::vector<Block> blocks;  // blocks[0] is the root, which has no words
     std::vector<Cursor> stack;
 };
 
@@ -176,66 +181,89 @@ TextReader* readerOf(void* data)
     return static_cast<TextReader*>(data);
 }
 
-// Splits a line into words; a quoted string keeps its quotes out and its
-// escapes decoded, and is marked by a leading '"' in the word.
-std::vector<std::string> splitWords(const char* p, const char* end)
+// One quoted string's characters after its opening quote, escapes decoded;
+// returns where the string ends in the input. A zero byte ends the text a
+// reader can see, so the rest of such a string is skipped.
+const char* decodeQuoted(const char* p, const char* end, std::vector<char>* out)
 {
-    std::vector<std::string> words;
+    bool cut = false;
+    for (; p < end && *p != '"'; p++) {
+        char c = *p;
+        if (c == '\\' && p + 1 < end) {
+            p++;
+            c = *p;
+            if (c == 'x' && p + 2 < end && isxdigit(static_cast<unsigned char>(p[1])) &&
+                isxdigit(static_cast<unsigned char>(p[2]))) {
+                char hex[3] = {p[1], p[2], 0};
+                c = char(strtol(hex, nullptr, 16));
+                p += 2;
+            }
+        }
+        if (c == 0) cut = true;
+        if (!cut) out->push_back(c);
+    }
+    return p < end ? p + 1 : p;  // past the closing quote
+}
+
+// Appends the line's words to out, each ended by a zero byte; a quoted
+// string is marked by a leading '"'. Returns how many there were.
+size_t splitWords(const char* p, const char* end, std::vector<char>* out)
+{
+    size_t count = 0;
     while (p < end) {
         while (p < end && isspace(static_cast<unsigned char>(*p))) p++;
         if (p >= end) break;
-        std::string word;
         if (*p == '"') {
-            word += '"';
-            for (p++; p < end && *p != '"'; p++) {
-                if (*p != '\\' || p + 1 >= end) {
-                    word += *p;
-                    continue;
-                }
-                p++;
-                if (*p == 'x' && p + 2 < end && isxdigit(static_cast<unsigned char>(p[1])) &&
-                    isxdigit(static_cast<unsigned char>(p[2]))) {
-                    char hex[3] = {p[1], p[2], 0};
-                    word += char(strtol(hex, nullptr, 16));
-                    p += 2;
-                } else {
-                    word += *p;
-                }
-            }
-            if (p < end) p++;  // closing quote
+            out->push_back('"');
+            p = decodeQuoted(p + 1, end, out);
         } else {
-            while (p < end && !isspace(static_cast<unsigned char>(*p))) word += *p++;
+            while (p < end && !isspace(static_cast<unsigned char>(*p))) out->push_back(*p++);
         }
-        words.push_back(word);
+        out->push_back(0);
+        count++;
     }
-    return words;
+    return count;
+}
+
+// The block's words end where the next block's begin.
+uint32_t wordsEnd(const TextReader* r, uint32_t block)
+{
+    return block + 1 < r->blocks.size() ? r->blocks[block + 1].words : uint32_t(r->words.size());
 }
 
 void parse(TextReader* r, const char* text, size_t size)
 {
-    std::vector<Block*> open = {&r->root};
-    const char* p = text;
+    if (size >= UINT32_MAX) size = UINT32_MAX - 1;  // offsets are 32-bit
     const char* end = text + size;
-    while (p < end) {
+    size_t lines = 1;
+    for (const char* p = text; (p = static_cast<const char*>(memchr(p, '\n', size_t(end - p)))) != nullptr; p++) lines++;
+    r->words.reserve(size + 1);
+    r->blocks.reserve(lines + 1);
+    r->blocks.push_back({0, 0});
+    std::vector<uint32_t> open = {0};
+    for (const char* p = text; p < end;) {
         const char* eol = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
         if (!eol) eol = end;
-        std::vector<std::string> words = splitWords(p, eol);
+        size_t start = r->words.size();
+        size_t count = splitWords(p, eol, &r->words);
         p = eol + 1;
-        if (words.empty()) continue;
-        if (words[0] == "}") {
-            if (open.size() > 1) open.pop_back();
+        const char* first = r->words.data() + start;
+        bool closing = count > 0 && strcmp(first, "}") == 0;
+        bool nested = count > 0 && strcmp(first, "{") == 0;
+        if (closing || count == (nested ? 1u : 0u)) {  // no block on this line
+            r->words.resize(start);
+            if (closing && open.size() > 1) {
+                r->blocks[open.back()].end = uint32_t(r->blocks.size());
+                open.pop_back();
+            }
             continue;
         }
-        bool nested = words[0] == "{";
-        size_t first = nested ? 1 : 0;
-        if (first >= words.size()) continue;
-        std::unique_ptr<Block> block(new Block);
-        block->token = words[first];
-        block->values.assign(words.begin() + long(first) + 1, words.end());
-        Block* added = block.get();
-        open.back()->children.push_back(std::move(block));
-        if (nested && open.size() < MAX_DEPTH) open.push_back(added);
+        if (nested) r->words.erase(r->words.begin() + long(start), r->words.begin() + long(start) + 2);
+        uint32_t index = uint32_t(r->blocks.size());
+        r->blocks.push_back({uint32_t(start), index + 1});
+        if (nested && open.size() < MAX_DEPTH) open.push_back(index);
     }
+    for (uint32_t block : open) r->blocks[block].end = uint32_t(r->blocks.size());
 }
 
 Cursor& top(void* data)
@@ -244,11 +272,14 @@ Cursor& top(void* data)
 }
 
 // The next value of the current block, or null when there is none left.
-const std::string* nextValue(void* data)
+const char* nextValue(void* data)
 {
+    TextReader* r = readerOf(data);
     Cursor& c = top(data);
-    if (c.nextValue >= c.block->values.size()) return nullptr;
-    return &c.block->values[c.nextValue++];
+    if (c.nextValue >= wordsEnd(r, c.block)) return nullptr;
+    const char* value = r->words.data() + c.nextValue;
+    c.nextValue += uint32_t(strlen(value)) + 1;
+    return value;
 }
 
 template <typename T>
@@ -256,12 +287,12 @@ int readInts(void* data, T* vals, int n, long long lo, long long hi)
 {
     int count = 0;
     for (; vals && count < n; count++) {
-        const std::string* v = nextValue(data);
+        const char* v = nextValue(data);
         if (!v) break;
         errno = 0;
         char* end = nullptr;
-        long long x = strtoll(v->c_str(), &end, 10);
-        if (end == v->c_str() || *end || errno) x = 0;
+        long long x = strtoll(v, &end, 10);
+        if (end == v || *end || errno) x = 0;
         vals[count] = static_cast<T>(x < lo ? lo : x > hi ? hi : x);
     }
     return count;
@@ -271,9 +302,9 @@ int readRaw(void* data, char* buf, int len)
 {
     int count = 0;
     for (; buf && count < len; count++) {
-        const std::string* v = nextValue(data);
+        const char* v = nextValue(data);
         if (!v) break;
-        buf[count] = char(strtol(v->c_str(), nullptr, 16));
+        buf[count] = char(strtol(v, nullptr, 16));
     }
     return count;
 }
@@ -292,9 +323,9 @@ int readFP(void* data, float* vals, int n)
 {
     int count = 0;
     for (; vals && count < n; count++) {
-        const std::string* v = nextValue(data);
+        const char* v = nextValue(data);
         if (!v) break;
-        vals[count] = strtof(v->c_str(), nullptr);
+        vals[count] = strtof(v, nullptr);
     }
     return count;
 }
@@ -304,12 +335,12 @@ int readFP(void* data, float* vals, int n)
 int readStr(void* data, char* buf, int max)
 {
     if (!buf || max <= 0) return 0;
-    const std::string* v = nextValue(data);
+    const char* v = nextValue(data);
     if (!v) {
         buf[0] = 0;
         return -1;
     }
-    const char* s = v->c_str() + (v->empty() || (*v)[0] != '"' ? 0 : 1);
+    const char* s = v + (*v == '"' ? 1 : 0);
     size_t n = strlen(s);
     if (n > size_t(max - 1)) n = size_t(max - 1);
     memcpy(buf, s, n);
@@ -317,17 +348,17 @@ int readStr(void* data, char* buf, int max)
     return int(n);
 }
 
-LWID matchToken(const std::string& token, const LWBlockIdent* list)
+LWID matchToken(const char* token, const LWBlockIdent* list)
 {
     for (; list && list->id; list++)
-        if (list->token && token == list->token) return list->id;
+        if (list->token && strcmp(token, list->token) == 0) return list->id;
     return 0;
 }
 
 LWID readID(void* data, const LWBlockIdent* list)
 {
-    const std::string* v = nextValue(data);
-    return v ? matchToken(*v, list) : 0;
+    const char* v = nextValue(data);
+    return v ? matchToken(v, list) : 0;
 }
 
 // Skips blocks not in the list; enters the first one that is.
@@ -335,11 +366,13 @@ LWID findBlk(void* data, const LWBlockIdent* list)
 {
     TextReader* r = readerOf(data);
     Cursor& c = r->stack.back();
-    while (c.nextChild < c.block->children.size()) {
-        Block* child = c.block->children[c.nextChild++].get();
-        LWID id = matchToken(child->token, list);
+    while (c.nextChild < r->blocks[c.block].end) {
+        uint32_t child = c.nextChild;
+        c.nextChild = r->blocks[child].end;
+        const char* token = r->words.data() + r->blocks[child].words;
+        LWID id = matchToken(token, list);
         if (id) {
-            r->stack.push_back({child, 0, 0});
+            r->stack.push_back({child, child + 1, r->blocks[child].words + uint32_t(strlen(token)) + 1});
             return id;
         }
     }
@@ -365,7 +398,7 @@ LWLoadState* newTextLoadState(const char* text, size_t size, int ioMode)
     r->state = {ioMode, r, readRaw, readI1, readI2, readI4, readU1, readU2, readU4, readFP, readStr,
                 readID, findBlk, endReadBlk, loadDepth};
     parse(r, text ? text : "", text ? size : 0);
-    r->stack.push_back({&r->root, 0, 0});
+    r->stack.push_back({0, 1, 0});
     return &r->state;
 }
 
