@@ -10,7 +10,7 @@ file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 # The host's text-form states are portable: the tests read and write
 # settings blocks through the same states the stand-in host uses.
 add_library(hosttext STATIC ${CMAKE_SOURCE_DIR}/tools/zrhost/text_state.cpp ${CMAKE_SOURCE_DIR}/tools/zrhost/patterns.cpp)
-target_include_directories(hosttext PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/host/sdk)
+target_include_directories(hosttext PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/sdk)
 target_compile_options(hosttext PRIVATE ${WARNINGS})
 
 add_executable(core_tests ${NATIVE_TESTS})

@@ -19,7 +19,7 @@ list(FILTER HOST_LIBRARY_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 # The host side never sees the plug-in's internals: only the host
 # interface headers.
 add_library(hostcore STATIC ${HOST_LIBRARY_SOURCES})
-target_include_directories(hostcore PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/host/sdk)
+target_include_directories(hostcore PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/sdk)
 target_link_libraries(hostcore PUBLIC comctl32 gdi32 user32 kernel32)
 target_compile_options(hostcore PRIVATE ${WARNINGS})
 
@@ -64,7 +64,7 @@ target_link_libraries(wine_probe PRIVATE user32)
 # results from the 32-bit and 64-bit compilers as from the native one.
 file(GLOB CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(core_tests ${CORE_TESTS} ${CMAKE_SOURCE_DIR}/tools/zrhost/text_state.cpp ${CMAKE_SOURCE_DIR}/tools/zrhost/patterns.cpp)
-target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/sdk)
 target_link_libraries(core_tests PRIVATE zrcore GTest::gtest_main)
 if(ZR_RUN_WINE_TESTS)
     add_test(NAME core_tests COMMAND core_tests --gtest_brief=1)

@@ -1,7 +1,7 @@
 // The two servers' activation and the handler's instance functions.
 #pragma once
 
-#include "lwhandler.h"
+#include "sdk/lwhandler.h"
 
 extern "C" {
 void* pluginStartup(void);

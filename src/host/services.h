@@ -3,8 +3,8 @@
 // read later by the frame buffer session and the display thread.
 #pragma once
 
-#include "lwmodule.h"
-#include "lwservices.h"
+#include "sdk/lwmodule.h"
+#include "sdk/lwservices.h"
 
 struct HostServices {
     GlobalFunc lookup;             // set by the last successful activation

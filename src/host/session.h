@@ -5,7 +5,7 @@
 #include <stdint.h>
 
 #include "image/image.h"
-#include "lwhandler.h"
+#include "sdk/lwhandler.h"
 
 struct FrameBufferSession {
     Image* image;  // the image being received; null when none is held

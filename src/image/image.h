@@ -6,7 +6,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#include "lwservices.h"
+#include "sdk/lwservices.h"
 
 // The host's scene record, copied raw: 104 bytes in a 32-bit host, the
 // same declaration's natural size in a 64-bit one.

@@ -2,7 +2,7 @@
 // the host's save and load states, in scenes and in the configuration file.
 #pragma once
 
-#include "lwio.h"
+#include "sdk/lwio.h"
 #include "settings/settings.h"
 
 void writeSettings(const Settings* settings, const LWSaveState* ss);
