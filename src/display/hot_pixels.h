@@ -7,7 +7,7 @@
 
 #include <stdint.h>
 
-#include "settings/settings.h"
+#include "settings/display_params.h"
 
 struct View;
 

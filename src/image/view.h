@@ -5,7 +5,7 @@
 
 #include "image/display_bitmap.h"
 #include "image/image.h"
-#include "settings/settings.h"
+#include "settings/display_params.h"
 
 enum { VIEW_NAME_SIZE = 256, VIEW_NOTES_SIZE = 1024 };
 

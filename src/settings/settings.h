@@ -7,6 +7,7 @@
 #include <stdint.h>
 
 #include "platform/wintypes.h"
+#include "settings/display_params.h"
 
 enum { SETTINGS_PATH_SIZE = 260, CAPTION_SIZE = 256 };
 
@@ -23,26 +24,6 @@ struct TextOptions {
     int32_t shadowEnabled;
     int32_t shadowDx;
     int32_t shadowDy;
-};
-
-enum { VIDEO_NTSC = 0, VIDEO_PAL = 1 };
-
-// Same order in the Settings record and in every View record's copy.
-struct HotParams {
-    int32_t videoStandard;
-    float pedestal;
-    float compositeLimit;
-    float chromaLimit;
-};
-
-enum { SAFE_VIDEO = 1, SAFE_CUSTOM = 2 };
-enum { SAFE_OUTLINE = 0, SAFE_SOLID = 1 };
-
-struct SafeParams {
-    float frameAspect;
-    float frameMargin;
-    int32_t kinds;
-    int32_t style;
 };
 
 struct Settings {
