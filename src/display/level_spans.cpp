@@ -2,7 +2,24 @@
 
 #include <string.h>
 
-#include "display/levels.h"
+// The scalar rule, which every span gives bit for bit.
+uint8_t levelToByte(float value, float black, float range)
+{
+    double t = (double(value) - double(black)) * 255.0 / double(range);
+    if (t > 255.0) return 255;
+    float single = float(t);
+    if (!(single >= 0.0f)) return 0;  // below zero, or NaN
+    return uint8_t(single);
+}
+
+uint8_t alphaToByte(float value)
+{
+    double t = double(value) * 255.0;
+    if (t > 255.0) return 255;
+    float single = float(t);
+    if (!(single >= 0.0f)) return 0;
+    return uint8_t(single);
+}
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

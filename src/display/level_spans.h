@@ -5,6 +5,10 @@
 
 #include <stdint.h>
 
+// One value through the levels, and one alpha sample (no levels).
+uint8_t levelToByte(float value, float black, float range);
+uint8_t alphaToByte(float value);
+
 struct LevelSpan {
     float black;
     float range;  // white - black, in single precision

@@ -10,6 +10,7 @@
 
 #include <stdint.h>
 
+#include "display/level_spans.h"
 #include "image/display_bitmap.h"
 #include "image/image.h"
 
@@ -17,9 +18,6 @@ struct View;
 
 // What changed, for refreshDisplay.
 enum RefreshFlag { REFRESH_LEVELS = 1, REFRESH_HOT = 2, REFRESH_SAFE = 4 };
-
-uint8_t levelToByte(float value, float black, float range);
-uint8_t alphaToByte(float value);
 
 // The whole image into a 24-bit (blue, green, red) or an 8-bit bitmap of its
 // size. Row padding is never written.
