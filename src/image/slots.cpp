@@ -1,7 +1,5 @@
 #include "image/slots.h"
 
-#include "display/levels.h"
-
 static View* g_slots[SLOT_COUNT];
 static ViewState g_viewState;
 
@@ -10,7 +8,7 @@ ViewState* viewState()
     return &g_viewState;
 }
 
-int storeImageInSlot(Image* image, const Settings* settings, int slot)
+int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fillBitmaps)(View* view))
 {
     View* view = newView(image);
     g_slots[slot] = view;
@@ -19,7 +17,7 @@ int storeImageInSlot(Image* image, const Settings* settings, int slot)
     image->white = settings->defaultWhite;
     view->hot = settings->hot;
     view->safe = settings->safe;
-    rebuildDisplay(view);
+    fillBitmaps(view);
     return 1;
 }
 

@@ -8,11 +8,12 @@
 enum { SLOT_COUNT = 10 };
 
 // Wraps image in a View record in slot, with the settings' default levels
-// and hot-pixel and safe-area parameters, and fills its display bitmaps.
+// and hot-pixel and safe-area parameters, and has fillBitmaps fill its
+// display bitmaps (the display pipeline, which lies above the records).
 // On success (1) the slot owns the image. On failure (0) the slot is empty
 // and the image is still the caller's, so it can make room and try again.
 // An occupied slot must be freed first.
-int storeImageInSlot(Image* image, const Settings* settings, int slot);
+int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fillBitmaps)(View* view));
 
 void freeSlot(int slot);
 void freeAllSlots();

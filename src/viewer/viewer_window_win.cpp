@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include "host/plugin_module_win.h"
+#include "display/levels.h"
 #include "image/slots.h"
 #include "settings/settings.h"
 #include "viewer/viewer_commands.h"
@@ -125,7 +126,7 @@ HWND CreateViewerWindow(const ViewerLink& link, Image* image)
 {
     g_link = link;
     setCurrentSlot(0);
-    if (!storeImageInSlot(image, settingsRecord(), 0)) {
+    if (!storeImageInSlot(image, settingsRecord(), 0, rebuildDisplay)) {
         freeImage(image);  // alone in an empty viewer, nothing can make room for it
         return nullptr;
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "display/levels.h"
 #include "image/pixel_memory.h"
 #include "image_test_util.h"
 #include "settings_test_util.h"
@@ -29,7 +30,7 @@ protected:
     {
         int slot = chooseSlotForNewImage();
         if (!isSlotEmpty(slot)) freeSlot(slot);
-        ASSERT_EQ(storeImageInSlot(imageMadeAt(creationTime, number), &settings, slot), 1);
+        ASSERT_EQ(storeImageInSlot(imageMadeAt(creationTime, number), &settings, slot, rebuildDisplay), 1);
         lastSlot = slot;
     }
 
@@ -186,7 +187,7 @@ TEST_F(SlotsTest, ARefusedImageLeavesTheOtherSlotsIntact)
     for (int n = 0; n < 8; n++) {
         failPixelAllocationAfter(n);
         Image* image = newImage(4, 3, 9, 0);
-        int stored = image ? storeImageInSlot(image, &settings, 2) : 0;
+        int stored = image ? storeImageInSlot(image, &settings, 2, rebuildDisplay) : 0;
         failPixelAllocationAfter(-1);
         EXPECT_EQ(stored, 0);
         EXPECT_TRUE(isSlotEmpty(2));
