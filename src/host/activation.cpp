@@ -28,7 +28,7 @@ int initPlugin(GlobalFunc global)
 
     // Every activation starts again from the defaults and the file, so a
     // scene's settings last only until the next activation.
-    loadConfigFile(pluginModulePath(), settingsRecord());
+    loadConfigFile(hs->fileIO, hs->dirInfo("Settings"), pluginModulePath(), settingsRecord());
     SetPixelDisplayType(settingsRecord()->pixelDisplayType);
     return 1;
 }

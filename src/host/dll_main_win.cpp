@@ -47,7 +47,7 @@ static void registerWindowClasses(HINSTANCE module)
 
 static void releasePlugin()
 {
-    if (hostServices()->fileIO) saveConfigFile(settingsRecord());
+    saveConfigFile(hostServices()->fileIO, settingsRecord());
 }
 
 // Classes outlive the library that registered them: left registered, they

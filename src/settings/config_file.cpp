@@ -4,7 +4,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "host/services.h"
 #include "settings/settings_io.h"
 
 static int fileExists(const char* path)
@@ -47,14 +46,12 @@ static void moduleFolderPath(const char* modulePath, const char* name, char* pat
     if (n < 0 || n >= size) snprintf(path, size_t(size), "%s", name);
 }
 
-int findConfigFile(const char* modulePath, const char* name, char* path, int size)
+int findConfigFile(const char* settingsDir, const char* modulePath, const char* name, char* path, int size)
 {
     if (!path || size <= 0) return 0;
     snprintf(path, size_t(size), "%s", name);
     if (fileExists(path)) return 1;
 
-    LWDirInfoFunc dirInfo = hostServices()->dirInfo;
-    const char* settingsDir = dirInfo ? dirInfo("Settings") : nullptr;
     if (settingsDir && settingsDir[0] && joinPath(path, size, settingsDir, name) && fileExists(path)) return 1;
 
     const char* profile = getenv("USERPROFILE");
@@ -64,12 +61,11 @@ int findConfigFile(const char* modulePath, const char* name, char* path, int siz
     return fileExists(path);
 }
 
-void loadConfigFile(const char* modulePath, Settings* settings)
+void loadConfigFile(const LWFileIOFuncs* io, const char* settingsDir, const char* modulePath, Settings* settings)
 {
     applyDefaultSettings(settings);
-    if (!findConfigFile(modulePath, CONFIG_FILE_NAME, settings->configPath, sizeof settings->configPath)) return;
-
-    LWFileIOFuncs* io = hostServices()->fileIO;
+    if (!findConfigFile(settingsDir, modulePath, CONFIG_FILE_NAME, settings->configPath, sizeof settings->configPath))
+        return;
     if (!io) return;
     LWLoadState* ls = io->openLoad(settings->configPath, LWIO_SCENE);
     if (!ls) return;
@@ -77,9 +73,8 @@ void loadConfigFile(const char* modulePath, Settings* settings)
     io->closeLoad(ls);
 }
 
-void saveConfigFile(const Settings* settings)
+void saveConfigFile(const LWFileIOFuncs* io, const Settings* settings)
 {
-    LWFileIOFuncs* io = hostServices()->fileIO;
     if (!io) return;
     LWSaveState* ss = io->openSave(settings->configPath, LWIO_SCENE);
     if (!ss) return;

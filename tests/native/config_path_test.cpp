@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "host/services.h"
 #include "settings/config_file.h"
 
 namespace {
@@ -27,7 +26,6 @@ class ConfigPathTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        hostServices()->dirInfo = nullptr;
         setProfile(nullptr);
         memset(buffer, '#', sizeof buffer);
     }
@@ -35,20 +33,15 @@ protected:
     // The last candidate for a plug-in at modulePath.
     std::string lastCandidate(const char* modulePath)
     {
-        EXPECT_EQ(findConfigFile(modulePath, "no-such-zr4.cfg", buffer, PATH_SIZE), 0);
+        EXPECT_EQ(findConfigFile(settingsDir, modulePath, "no-such-zr4.cfg", buffer, PATH_SIZE), 0);
         EXPECT_EQ(buffer[PATH_SIZE], '#') << "wrote past the path";
         return buffer;
     }
 
     static const int PATH_SIZE = 260;
     char buffer[PATH_SIZE + 16];
+    const char* settingsDir = nullptr;
 };
-
-const char* g_settingsDir = "";
-const char* settingsDirInfo(const char* kind)
-{
-    return strcmp(kind, "Settings") == 0 ? g_settingsDir : nullptr;
-}
 
 }  // namespace
 
@@ -76,12 +69,10 @@ TEST_F(ConfigPathTest, LongFoldersNeverOverrunThePath)
 {
     std::string longFolder(400, 'p');
     setProfile(longFolder.c_str());
-    g_settingsDir = longFolder.c_str();
-    hostServices()->dirInfo = settingsDirInfo;
+    settingsDir = longFolder.c_str();
     std::string almost = "C:\\" + std::string(PATH_SIZE - 3 - 1 - 16, 'x') + "\\zr40.p";
     std::string result = lastCandidate(almost.c_str());
     EXPECT_LT(result.size(), size_t(PATH_SIZE));
-    hostServices()->dirInfo = nullptr;
 }
 
 TEST_F(ConfigPathTest, FindsAFileInTheCurrentFolderFirst)
@@ -89,7 +80,7 @@ TEST_F(ConfigPathTest, FindsAFileInTheCurrentFolderFirst)
     FILE* f = fopen("zr4-probe.cfg", "wb");
     ASSERT_NE(f, nullptr);
     fclose(f);
-    EXPECT_EQ(findConfigFile("C:\\x\\zr40.p", "zr4-probe.cfg", buffer, PATH_SIZE), 1);
+    EXPECT_EQ(findConfigFile(nullptr, "C:\\x\\zr40.p", "zr4-probe.cfg", buffer, PATH_SIZE), 1);
     EXPECT_STREQ(buffer, "zr4-probe.cfg");
     remove("zr4-probe.cfg");
 }
