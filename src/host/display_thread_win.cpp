@@ -17,6 +17,7 @@
 
 namespace {
 
+HINSTANCE g_module;
 CRITICAL_SECTION g_lock;
 FrameQueue g_frames;  // under g_lock: the host's thread and the display thread share it
 
@@ -62,7 +63,7 @@ void takeBack(Image* image)
 // Runs one viewer from its first image until the user closes it.
 void runViewer(Image* image)
 {
-    HWND viewer = CreateViewerWindow({static_cast<HWND>(hostWindow()), closingViewer, takeBack}, image);
+    HWND viewer = CreateViewerWindow({g_module, static_cast<HWND>(hostWindow()), closingViewer, takeBack}, image);
 
     EnterCriticalSection(&g_lock);
     viewerOpened(&g_frames, viewer);
@@ -130,8 +131,9 @@ int startDisplayThread(Image* image)
 
 }  // namespace
 
-void initDisplayThread()
+void initDisplayThread(HINSTANCE module)
 {
+    g_module = module;
     InitializeCriticalSection(&g_lock);
 }
 

@@ -5,8 +5,8 @@
 
 struct Image;
 
-// Called at library attach and detach.
-void initDisplayThread();
+// Called at library attach, with the library's module, and at detach.
+void initDisplayThread(HINSTANCE module);
 void shutdownDisplayThread();
 
 // Takes ownership of image: posts it to the viewer, or starts the display

@@ -4,20 +4,13 @@
 #include <commctrl.h>
 
 #include "host/display_thread_win.h"
-#include "host/plugin_module_win.h"
 #include "host/services.h"
 #include "host/viewer_handoff.h"
 #include "settings/config_file.h"
 #include "viewer/viewer_win.h"
 
-static HINSTANCE g_module;
 static HICON g_largeIcon;
 static HICON g_smallIcon;
-
-HINSTANCE pluginModule()
-{
-    return g_module;
-}
 
 static void registerClass(HINSTANCE module, const char* name, WNDPROC proc, HICON icon, HICON smallIcon,
                           LPCSTR cursor, int sysColour)
@@ -80,10 +73,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
-        g_module = module;
         recordModulePath(module);
         registerWindowClasses(module);
-        initDisplayThread();
+        initDisplayThread(module);
         setSessionPlatform({handImageToViewer, closeRenderStatus, tickCount});
         break;
     case DLL_PROCESS_DETACH:

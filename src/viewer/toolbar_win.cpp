@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "host/plugin_module_win.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
@@ -38,7 +37,7 @@ HWND CreateToolbar(HWND viewer)
 
     TBADDBITMAP standard = {HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
     SendMessageA(toolbar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard));
-    TBADDBITMAP own = {pluginModule(), TOOLBAR_BITMAP};
+    TBADDBITMAP own = {instance, TOOLBAR_BITMAP};
     int base = int(SendMessageA(toolbar, TB_ADDBITMAP, OWN_IMAGES, reinterpret_cast<LPARAM>(&own)));
 
     const TBBUTTON buttons[] = {

@@ -8,11 +8,17 @@
 
 #define WM_NEWIMAGE (WM_USER + 1)  // lParam: an Image record, which passes with the message
 
+// The window classes, registered by the library at attach with the
+// window procedures below.
+#define VIEWER_MAIN_CLASS "ZRImageViewMain"
+#define VIEWER_PANE_CLASS "ZRImageViewDraw"
+
 // ---- viewer window (viewer_window_win.cpp) ----
 // What the viewer's owner gives it: the window that owns it, and how it
 // hands back, as it closes, the images it was sent but did not keep:
 // destroying a window discards the messages still posted to it.
 struct ViewerLink {
+    HINSTANCE module;  // the library's: its classes and resources
     HWND owner;
     // Called once as the viewer is destroyed; no image may be posted to it
     // after this returns.

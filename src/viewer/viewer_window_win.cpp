@@ -2,7 +2,6 @@
 // window procedure, a switch of one line per message.
 #include <time.h>
 
-#include "host/plugin_module_win.h"
 #include "display/levels.h"
 #include "image/slots.h"
 #include "settings/settings.h"
@@ -133,7 +132,7 @@ HWND CreateViewerWindow(const ViewerLink& link, Image* image)
     loadViewState(0);
     HWND viewer = CreateWindowExA(WS_EX_APPWINDOW, VIEWER_MAIN_CLASS, "Render Display - ZR 4.0",
                                   WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  link.owner, nullptr, pluginModule(), nullptr);
+                                  link.owner, nullptr, link.module, nullptr);
     if (!viewer) {
         freeAllSlots();  // the image went with the slot
         return nullptr;
