@@ -7,6 +7,9 @@ cd "$ZR_TOP"
 failed=0
 step() { echo "== $*"; }
 
+step "include layers"
+python3 tools/check-layers.py --self-test && python3 tools/check-layers.py || failed=1
+
 step "native unit tests"
 ctest --test-dir build/native --output-on-failure -j2 || failed=1
 
