@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: all deps build native win64 win32 sanitize fuzz test demo bench clean
+.PHONY: all deps build native win64 win32 sanitize fuzz test demo bench mutate clean
 
 all: build
 
@@ -43,6 +43,15 @@ test: build sanitize fuzz
 
 demo: build
 	@sh tools/demo.sh
+
+# Plants small faults in the portable core one at a time and counts those
+# the native tests catch. The tool comes with the team's shared files, not
+# with this project.
+MUTATE ?= ../shared/tools/mutate.py
+MUTATE_SEED ?= 7
+mutate: deps
+	@[ -f $(MUTATE) ] || { echo "make mutate: $(MUTATE) is not on this machine"; exit 2; }
+	python3 $(MUTATE) --count 80 --seed $(MUTATE_SEED) --min-score 85
 
 clean:
 	rm -rf build
