@@ -1,6 +1,6 @@
 #include "host/services.h"
 
-#include <string.h>
+#include <stdio.h>
 
 static HostServices g_services;
 static char g_modulePath[260];
@@ -32,6 +32,5 @@ const char* pluginModulePath()
 
 void setPluginModulePath(const char* path)
 {
-    strncpy(g_modulePath, path ? path : "", sizeof g_modulePath - 1);
-    g_modulePath[sizeof g_modulePath - 1] = 0;
+    snprintf(g_modulePath, sizeof g_modulePath, "%s", path ? path : "");
 }

@@ -53,14 +53,12 @@ LWError fbBegin(LWInstance inst)
 }
 
 // After a failed begin the host ends the render; rows without an image
-// are ignored.
+// (or beyond its height) are ignored by storeImageRow.
 LWError fbWrite(LWInstance inst, const void* red, const void* green, const void* blue, const void* alpha)
 {
     FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
-    if (!s->image) return nullptr;
-    storeImageRow(s->image, s->row, static_cast<const float*>(red), static_cast<const float*>(green),
+    storeImageRow(s->image, s->row++, static_cast<const float*>(red), static_cast<const float*>(green),
                   static_cast<const float*>(blue), static_cast<const float*>(alpha));
-    s->row++;
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <stdio.h>
 #include <string.h>
 
 static Settings g_settings;
@@ -11,8 +12,7 @@ Settings* settingsRecord()
 
 static void copyText(char* dst, size_t size, const char* src)
 {
-    strncpy(dst, src, size - 1);
-    dst[size - 1] = 0;
+    snprintf(dst, size, "%s", src);
 }
 
 void applyDefaultSettings(Settings* s)

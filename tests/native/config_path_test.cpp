@@ -6,9 +6,27 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <direct.h>
+#endif
+
 #include "settings/config_file.h"
+#include "settings_test_util.h"
 
 namespace {
+
+// Makes folder\\name, as the search spells it: natively, where a backslash
+// is no separator, a file of that very name in the current folder.
+std::string touch(const std::string& folder, const std::string& name)
+{
+    std::string path = folder + "\\" + name;
+#ifdef _WIN32
+    _mkdir(folder.c_str());
+#endif
+    FILE* f = fopen(path.c_str(), "wb");
+    if (f) fclose(f);
+    return path;
+}
 
 void setProfile(const char* value)
 {
@@ -63,6 +81,49 @@ TEST_F(ConfigPathTest, AnEmptyOrUnusableModulePathLeavesTheNameAlone)
     EXPECT_EQ(lastCandidate(nullptr), "no-such-zr4.cfg");
     std::string deep = "C:\\" + std::string(300, 'd') + "\\zr40.p";
     EXPECT_EQ(lastCandidate(deep.c_str()), "no-such-zr4.cfg");
+    EXPECT_EQ(lastCandidate(std::string(1023, 'm').c_str()), "no-such-zr4.cfg") << "no separator, no room";
+}
+
+TEST_F(ConfigPathTest, APathExactlyAsLongAsItsBufferIsUsedAndOneMoreIsNot)
+{
+    // "C:\" + folder + "\" + 15 characters of name: 259 characters and the terminator.
+    std::string fits = "C:\\" + std::string(240, 'f') + "\\";
+    EXPECT_EQ(lastCandidate((fits + "zr40.p").c_str()), fits + "no-such-zr4.cfg");
+    std::string over = "C:\\" + std::string(241, 'f') + "\\";
+    EXPECT_EQ(lastCandidate((over + "zr40.p").c_str()), "no-such-zr4.cfg");
+}
+
+TEST_F(ConfigPathTest, AnEmptyBufferIsLeftAlone)
+{
+    EXPECT_EQ(findConfigFile(nullptr, "C:\\x\\zr40.p", "no-such-zr4.cfg", buffer, 0), 0);
+    EXPECT_EQ(buffer[0], '#');
+}
+
+TEST_F(ConfigPathTest, TheSettingsFolderComesBeforeTheProfile)
+{
+    std::string inSettings = touch("zrcfg-settings", "zr4-probe.cfg");
+    std::string inProfile = touch("zrcfg-profile", "zr4-probe.cfg");
+    setProfile("zrcfg-profile");
+    EXPECT_EQ(findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-probe.cfg", buffer, PATH_SIZE), 1);
+    EXPECT_EQ(std::string(buffer), inSettings);
+    EXPECT_EQ(findConfigFile("", "C:\\x\\zr40.p", "zr4-probe.cfg", buffer, PATH_SIZE), 1);
+    EXPECT_EQ(std::string(buffer), inProfile) << "an empty settings folder is skipped";
+    remove(inSettings.c_str());
+    remove(inProfile.c_str());
+}
+
+TEST_F(ConfigPathTest, AFileFoundWithoutTheHostsFileServiceLeavesTheDefaults)
+{
+    FILE* f = fopen("zr4.cfg", "wb");
+    ASSERT_NE(f, nullptr);
+    fputs("{ ZRConfig\nBlackWhite 0.5 0.6\n}\n", f);
+    fclose(f);
+    Settings s = unusualSettings(), expected = unusualSettings();
+    applyDefaultSettings(&expected);
+    loadConfigFile(nullptr, nullptr, "C:\\x\\zr40.p", &s);
+    remove("zr4.cfg");
+    EXPECT_TRUE(storedFieldsEqual(s, expected));
+    EXPECT_STREQ(s.configPath, "zr4.cfg");
 }
 
 TEST_F(ConfigPathTest, LongFoldersNeverOverrunThePath)

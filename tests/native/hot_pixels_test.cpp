@@ -171,6 +171,17 @@ TEST(HotMaskRect, UpdatesWholeByteGroupsFromAnOddColumn)
     EXPECT_EQ(bitmapRow(view->hotMask, 2)[2], 0xFF);
 }
 
+TEST(HotMaskRect, ARectangleTallerThanTheImageStopsAtItsLastRow)
+{
+    ViewPtr view(blankView(16, 4));
+    buildHotMask(view.get());
+    for (int y = 0; y < 4; y++) setColour(view.get(), 3, y, 255, 0, 0);
+    updateHotMaskRect(view.get(), 0, 2, 16, 1000);
+    EXPECT_FALSE(maskSaysHot(view.get(), 3, 1)) << "above the rectangle";
+    EXPECT_TRUE(maskSaysHot(view.get(), 3, 2));
+    EXPECT_TRUE(maskSaysHot(view.get(), 3, 3));
+}
+
 TEST(HotMaskRect, IsCutAtTheEndOfTheRow)
 {
     ViewPtr view(blankView(40, 1));  // mask stride 8
@@ -190,7 +201,9 @@ TEST(HotMask, MatchesThePixelTestAcrossTheColourCube)
         int standard;
         float pedestal, composite, chroma;
     } sets[] = {{0, 7.5f, 110.0f, 50.0f}, {1, 7.5f, 110.0f, 50.0f}, {0, 7.5f, 100.0f, 50.0f},
-                {1, 0.0f, 120.0f, 40.0f}, {0, 90.0f, 95.0f, 5.0f},  {0, 7.5f, 110.0f, 1e6f}};
+                {1, 0.0f, 120.0f, 40.0f}, {0, 90.0f, 95.0f, 5.0f},  {0, 7.5f, 110.0f, 1e6f},
+                // Limits beyond the packed tables' 16-bit lanes: luma above and below, chroma between.
+                {0, 7.5f, 400.0f, 50.0f}, {0, 7.5f, -200.0f, 50.0f}, {1, 7.5f, 110.0f, 600.0f}};
     ViewPtr view(blankView(256, 256));  // pixel (x, y): red x, green y
     for (const Params& p : sets) {
         view->hot = {p.standard, p.pedestal, p.composite, p.chroma};

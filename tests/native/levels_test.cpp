@@ -1,5 +1,5 @@
-// The level conversion: the documented examples, and the fast row
-// conversion against a scalar reference written from the definition.
+// The level conversion: the rule on values worked out by hand, and the
+// fast row conversion, which must give the scalar rule's bytes bit for bit.
 #include <gtest/gtest.h>
 #include <math.h>
 #include <string.h>
@@ -12,21 +12,6 @@
 #include "image_test_util.h"
 
 namespace {
-
-// The definition, step by step, kept apart from the product code.
-uint8_t referenceLevel(float value, float black, float range)
-{
-    double t = (double(value) - double(black)) * 255.0 / double(range);
-    if (t > 255.0) return 255;
-    float single = float(t);
-    if (isnan(single) || single < 0.0f) return 0;
-    return uint8_t(truncf(single));
-}
-
-uint8_t referenceAlpha(float value)
-{
-    return referenceLevel(value, 0.0f, 1.0f);
-}
 
 float floatFromBits(uint32_t bits)
 {
@@ -42,7 +27,7 @@ uint32_t bitsOf(float f)
     return b;
 }
 
-// Runs the fast span over values and compares every byte with the reference.
+// Runs the fast span over values and compares every byte with the scalar rule.
 void expectSpanMatchesReference(const std::vector<float>& values, float black, float white)
 {
     float range = white - black;
@@ -57,12 +42,12 @@ void expectSpanMatchesReference(const std::vector<float>& values, float black, f
     convertColourSpan(values.data(), g.data(), b.data(), int(n), bgr.data(), levels);
     convertAlphaSpan(values.data(), int(n), alpha.data());
     for (size_t i = 0; i < n; i++) {
-        ASSERT_EQ(bgr[3 * i + 2], referenceLevel(values[i], black, range))
+        ASSERT_EQ(bgr[3 * i + 2], levelToByte(values[i], black, range))
             << "value " << values[i] << " (bits " << std::hex << bitsOf(values[i]) << ") levels " << black << " "
             << white;
-        ASSERT_EQ(bgr[3 * i + 1], referenceLevel(g[i], black, range)) << g[i];
-        ASSERT_EQ(bgr[3 * i], referenceLevel(b[i], black, range)) << b[i];
-        ASSERT_EQ(alpha[i], referenceAlpha(values[i])) << values[i];
+        ASSERT_EQ(bgr[3 * i + 1], levelToByte(g[i], black, range)) << g[i];
+        ASSERT_EQ(bgr[3 * i], levelToByte(b[i], black, range)) << b[i];
+        ASSERT_EQ(alpha[i], alphaToByte(values[i])) << values[i];
     }
 }
 
@@ -96,8 +81,21 @@ TEST(LevelToByte, DefaultLevelsTruncate)
     EXPECT_EQ(levelToByte(254.9f / 255.0f, 0.0f, 1.0f), 254);
 }
 
+TEST(LevelToByte, RoundsToSinglePrecisionBeforeTruncating)
+{
+    // (0.1345098 - 0.1) × 255 / 0.8 is 10.9999995 in double precision,
+    // which single precision rounds to 11.
+    EXPECT_EQ(levelToByte(0.13450980186462402f, 0.1f, 0.9f - 0.1f), 11);
+    // 126.99999237 is a single itself: it truncates to 126.
+    EXPECT_EQ(levelToByte(0.498039186000824f, 0.0f, 1.0f), 126);
+    EXPECT_EQ(levelToByte(0.49803921580314636f, 0.0f, 1.0f), 127);
+}
+
 TEST(LevelToByte, BlackAndWhiteLevelsStretch)
 {
+    EXPECT_EQ(levelToByte(0.1f, 0.05f, 0.9f - 0.05f), 15);  // 0.05 × 255 / 0.85
+    EXPECT_EQ(levelToByte(0.3f, 0.0f, 0.6f), 127);           // exactly 127.5
+    EXPECT_EQ(levelToByte(0.59f, 0.0f, 0.6f), 250);          // 250.75
     EXPECT_EQ(levelToByte(0.5f, 0.25f, 0.5f), 127);
     EXPECT_EQ(levelToByte(0.25f, 0.25f, 0.5f), 0);
     EXPECT_EQ(levelToByte(0.75f, 0.25f, 0.5f), 255);
@@ -138,8 +136,9 @@ TEST(LevelSpans, MatchTheReferenceAtDefaultLevels)
 TEST(LevelSpans, MatchTheReferenceAtOtherLevels)
 {
     TestRandom rng(99);
+    // Black exactly 0 with another white has a path of its own.
     std::vector<std::pair<float, float>> pairs = {{0.25f, 0.75f}, {0.5f, 0.5f}, {1.0f, 0.0f}, {-0.3f, 4.0f},
-                                                  {0.1f, 0.1000001f}};
+                                                  {0.1f, 0.1000001f}, {0.0f, 0.6f}, {0.0f, 2.0f}, {0.0f, -1.0f}};
     for (int i = 0; i < 4; i++) pairs.push_back({rng.unit() - 0.5f, rng.unit() * 3.0f});
     for (auto [black, white] : pairs) expectSpanMatchesReference(boundaryAndSweepValues(black, white), black, white);
 }
@@ -160,10 +159,10 @@ TEST(ConvertColour, MatchesTheReferenceOnRandomImagesAndKeepsPadding)
             const uint8_t* arow = view->alpha->pixels + size_t(im->height - 1 - y) * view->alpha->stride;
             for (int x = 0; x < width; x++) {
                 size_t i = size_t(y) * width + x;
-                ASSERT_EQ(row[3 * x], referenceLevel(im->blue[i], im->black, range));
-                ASSERT_EQ(row[3 * x + 1], referenceLevel(im->green[i], im->black, range));
-                ASSERT_EQ(row[3 * x + 2], referenceLevel(im->red[i], im->black, range));
-                ASSERT_EQ(arow[x], referenceAlpha(im->alpha[i]));
+                ASSERT_EQ(row[3 * x], levelToByte(im->blue[i], im->black, range));
+                ASSERT_EQ(row[3 * x + 1], levelToByte(im->green[i], im->black, range));
+                ASSERT_EQ(row[3 * x + 2], levelToByte(im->red[i], im->black, range));
+                ASSERT_EQ(arow[x], alphaToByte(im->alpha[i]));
             }
             for (int p = 3 * width; p < view->colour->stride; p++) ASSERT_EQ(row[p], 0xA5) << "colour padding";
             for (int p = width; p < view->alpha->stride; p++) ASSERT_EQ(arow[p], 0xA5) << "alpha padding";
@@ -203,9 +202,9 @@ TEST(ConvertRect, TouchesOnlyTheRectangle)
             const uint8_t* row = view->colour->pixels + size_t(9 - y) * view->colour->stride;
             size_t i = size_t(y) * 40 + x;
             if (inside) {
-                ASSERT_EQ(row[3 * x + 2], referenceLevel(view->image->red[i], 0.0f, 1.0f));
+                ASSERT_EQ(row[3 * x + 2], levelToByte(view->image->red[i], 0.0f, 1.0f));
                 ASSERT_EQ(view->alpha->pixels[size_t(9 - y) * view->alpha->stride + x],
-                          referenceAlpha(view->image->alpha[i]));
+                          alphaToByte(view->image->alpha[i]));
             } else {
                 ASSERT_EQ(row[3 * x + 2], 0xEE) << x << "," << y;
             }
@@ -222,7 +221,7 @@ TEST(RefreshDisplay, RebuildsOnlyWhatTheFlagsName)
     EXPECT_EQ(view->colour->pixels[0], 0x77);
     EXPECT_NE(view->hotMask->pixels[0], 0x77);
     refreshDisplay(view.get(), REFRESH_LEVELS);
-    EXPECT_EQ(view->colour->pixels[0], referenceLevel(view->image->blue[3 * 16], 0.0f, 1.0f));
+    EXPECT_EQ(view->colour->pixels[0], levelToByte(view->image->blue[3 * 16], 0.0f, 1.0f));
     EXPECT_EQ(view->alpha->pixels[0], 0x77) << "alpha never depends on a setting";
 }
 

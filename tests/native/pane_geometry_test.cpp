@@ -16,6 +16,17 @@ TEST(ScrollToCentre, BringsTheAnchorToTheMiddleAndClamps)
     EXPECT_EQ(scrollToCentre(1.0f, 50.0f, 400, 100, 64), 0);
 }
 
+TEST(ScrollToCentre, AnOddPaneCentresOnTheHalfPixel)
+{
+    // 300 - 100.5 + 0.5: the anchor lands on the middle column, 100 of 0 .. 200.
+    EXPECT_EQ(scrollToCentre(1.0f, 300.0f, 201, 2000, 64), 200);
+    // 2 × 150.25 - 150.5 + 0.5 = 150.5, truncated to 150, a multiple of 2.
+    EXPECT_EQ(scrollToCentre(2.0f, 150.25f, 301, 4000, 65), 150);
+    // 1/2: 0.5 × 1001 - 100.5 + 0.5 = 400.5.
+    EXPECT_EQ(scrollToCentre(0.5f, 1001.0f, 201, 2000, 63), 400);
+    EXPECT_EQ(scrollToCentre(1.0f, 1990.0f, 201, 2000, 64), 1799) << "clamped where the image ends";
+}
+
 TEST(ScrollToCentre, MagnifiedScrollsStartOnAWholeImagePixel)
 {
     for (float pos = 100.0f; pos < 110.0f; pos += 0.37f) {
@@ -80,6 +91,21 @@ TEST(ScrollRanges, OneBarCanBringTheOther)
     r = scrollRangesFor(1000, 100, 400, 300, 16);
     EXPECT_EQ(r.viewWidth, 400);
     EXPECT_EQ(r.maxY, 0);
+    // The horizontal bar leaves exactly the image's height: still one bar.
+    r = scrollRangesFor(1000, 284, 400, 300, 16);
+    EXPECT_EQ(r.viewWidth, 400);
+    EXPECT_EQ(r.viewHeight, 284);
+    EXPECT_EQ(r.maxX, 600);
+    EXPECT_EQ(r.maxY, 0);
+    // And the other way round: the vertical bar leaves exactly the width.
+    r = scrollRangesFor(384, 1000, 400, 300, 16);
+    EXPECT_EQ(r.viewWidth, 384);
+    EXPECT_EQ(r.viewHeight, 300);
+    EXPECT_EQ(r.maxX, 0);
+    EXPECT_EQ(r.maxY, 700);
+    r = scrollRangesFor(385, 1000, 400, 300, 16);
+    EXPECT_EQ(r.viewHeight, 284) << "one column more brings the second bar";
+    EXPECT_EQ(r.maxX, 1);
 }
 
 TEST(PaintMapping, OneToOneCopiesTheSameRectangle)
@@ -105,6 +131,12 @@ TEST(PaintMapping, ClipsAtTheImageAndSkipsWhatLiesBeside)
     EXPECT_EQ(m.srcY, 0);
     EXPECT_FALSE(mapPaintRect({330, 0, 400, 100}, 0, 0, 64, 320, 240, &m));
     EXPECT_FALSE(mapPaintRect({0, 250, 100, 300}, 0, 0, 64, 320, 240, &m));
+    // A strip that starts exactly where the image ends, at 1x and at 2x.
+    EXPECT_FALSE(mapPaintRect({320, 0, 330, 10}, 0, 0, 64, 320, 240, &m));
+    EXPECT_FALSE(mapPaintRect({640, 0, 650, 10}, 0, 0, 65, 320, 240, &m));
+    EXPECT_TRUE(mapPaintRect({639, 0, 650, 10}, 0, 0, 65, 320, 240, &m));
+    EXPECT_EQ(m.srcX, 319);
+    EXPECT_EQ(m.dstWidth, 2);
 }
 
 TEST(PaintMapping, MagnifiedStripsStartOnWholeImagePixels)

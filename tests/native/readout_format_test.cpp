@@ -71,31 +71,37 @@ TEST(FormatFloatTriple, JoinsThreeOrShowsOne)
     EXPECT_STREQ(text, "-3.4e38, -1.5e37, -1.00e7");
 }
 
-TEST(PixelValues, DisplayBytesComeFromTheBitmapsAfterTheLevels)
+// Every channel view in both forms, at a pixel that differs from all others
+// (the bitmaps run bottom-up, the samples top-down).
+TEST(PixelValues, EachChannelReadsItsOwnValueInBothForms)
 {
-    ImagePtr image(newImage(2, 2, 1, 0));
-    for (int i = 0; i < 4; i++) {
-        image->red[i] = 0.25f;
-        image->green[i] = 1.5f;
-        image->blue[i] = -0.125f;
-        image->alpha[i] = 0.5f;
-    }
-    image->red[3] = 0.75f;  // (1, 1)
-    image->white = 0.5f;
+    ImagePtr image(newImage(2, 3, 1, 0));
+    for (float* c : {image->red, image->green, image->blue, image->alpha})
+        for (int i = 0; i < 6; i++) c[i] = 0.0f;
+    image->red[1] = 0.25f;  // pixel (1, 0)
+    image->green[1] = 0.5f;
+    image->blue[1] = 0.75f;
+    image->alpha[1] = 0.125f;
     ViewPtr view(newView(image.release()));
     rebuildDisplay(view.get());
-    SetPixelDisplayType(0);
+    const char* bytes[5] = {"63, 127, 191", "31", "63", "127", "191"};
+    const char* samples[5] = {"0.250, 0.500, 0.750", "0.125", "0.250", "0.500", "0.750"};
     char text[32];
-    formatPixelValues(view.get(), 1, 1, 0, text, sizeof text);
-    EXPECT_STREQ(text, "255, 255, 0");
-    formatPixelValues(view.get(), 0, 0, 2, text, sizeof text);
-    EXPECT_STREQ(text, "127") << "the red byte after the levels";
-    formatPixelValues(view.get(), 0, 0, 1, text, sizeof text);
-    EXPECT_STREQ(text, "127") << "the alpha bitmap";
+    for (int channel = 0; channel < 5; channel++) {
+        SetPixelDisplayType(0);
+        formatPixelValues(view.get(), 1, 0, channel, text, sizeof text);
+        EXPECT_STREQ(text, bytes[channel]) << channel;
+        SetPixelDisplayType(1);
+        formatPixelValues(view.get(), 1, 0, channel, text, sizeof text);
+        EXPECT_STREQ(text, samples[channel]) << channel;
+    }
+    view->image->white = 0.5f;
+    refreshDisplay(view.get(), REFRESH_LEVELS);
+    SetPixelDisplayType(0);
+    formatPixelValues(view.get(), 1, 0, 2, text, sizeof text);
+    EXPECT_STREQ(text, "127") << "display bytes come after the levels";
     SetPixelDisplayType(1);
-    formatPixelValues(view.get(), 0, 1, 0, text, sizeof text);
-    EXPECT_STREQ(text, "0.250, 1.500, -0.125") << "samples as rendered, without levels";
-    formatPixelValues(view.get(), 1, 1, 2, text, sizeof text);
-    EXPECT_STREQ(text, "0.750");
+    formatPixelValues(view.get(), 1, 0, 2, text, sizeof text);
+    EXPECT_STREQ(text, "0.250") << "samples come as rendered";
     SetPixelDisplayType(0);
 }

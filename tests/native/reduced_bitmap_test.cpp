@@ -76,6 +76,9 @@ TEST(ReducedBitmap, RefusesRectanglesBeyondTheSourceAndLeaksNothing)
     EXPECT_EQ(reduceBitmap(grey, 0, 1, 3, 1, 4), nullptr) << "row 10 does not exist";
     EXPECT_EQ(reduceBitmap(grey, -1, 0, 1, 1, 1), nullptr);
     EXPECT_EQ(reduceBitmap(grey, 0, 0, 0, 1, 1), nullptr);
+    DisplayBitmap* corner = reduceBitmap(grey, 9, 9, 5, 1, 1);
+    ASSERT_NE(corner, nullptr) << "one pixel, the last one";
+    freeDisplayBitmap(corner);
     EXPECT_EQ(reduceBitmap(grey, 0, 0, 1, 0, 1), nullptr);
     EXPECT_EQ(reduceBitmap(nullptr, 0, 0, 1, 1, 1), nullptr);
     failPixelAllocationAfter(0);

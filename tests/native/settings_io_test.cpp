@@ -15,35 +15,6 @@ std::string block(const std::string& inner)
 
 }  // namespace
 
-TEST(SettingsDefaults, MatchTheDocumentedValues)
-{
-    Settings s = defaultSettings();
-    EXPECT_STREQ(s.configPath, "zr4.cfg");
-    EXPECT_EQ(s.text.font.lfHeight, -24);
-    EXPECT_EQ(s.text.font.lfWeight, 400);
-    EXPECT_STREQ(s.text.font.lfFaceName, "Arial");
-    EXPECT_EQ(s.text.colour, 0x00FFFFFFu);
-    EXPECT_EQ(s.text.anchorX, 10);
-    EXPECT_EQ(s.text.baselineY, 30);
-    EXPECT_EQ(s.text.alignment, 0);
-    EXPECT_STREQ(s.text.text, "");
-    EXPECT_EQ(s.text.shadowEnabled, 1);
-    EXPECT_EQ(s.text.shadowDx, 2);
-    EXPECT_EQ(s.text.shadowDy, 2);
-    EXPECT_EQ(s.hot.videoStandard, 0);
-    EXPECT_EQ(s.hot.pedestal, 7.5f);
-    EXPECT_EQ(s.hot.compositeLimit, 110.0f);
-    EXPECT_EQ(s.hot.chromaLimit, 50.0f);
-    EXPECT_EQ(s.safe.frameAspect, 1.85f);
-    EXPECT_EQ(s.safe.frameMargin, 0.02f);
-    EXPECT_EQ(s.safe.kinds, 1);
-    EXPECT_EQ(s.safe.style, 0);
-    EXPECT_EQ(s.defaultBlack, 0.0f);
-    EXPECT_EQ(s.defaultWhite, 1.0f);
-    EXPECT_EQ(s.pixelDisplayType, 0);
-    EXPECT_EQ(s.closeRenderStatus, 1);
-}
-
 TEST(SettingsDefaults, LeaveTheUnlistedFontFieldsAndLeftXAlone)
 {
     Settings s = unusualSettings();
@@ -64,19 +35,26 @@ TEST(SettingsRoundTrip, ReproducesEveryStoredField)
     EXPECT_STREQ(read.configPath, "zr4.cfg");  // never stored
 }
 
-TEST(SettingsRoundTrip, WritesBlocksInTheirOrderWithTheirTokens)
+// The block a new configuration file holds: the documented defaults, in the
+// host's text form (floats with nine significant digits).
+TEST(SettingsRoundTrip, DefaultsMakeTheDocumentedBlock)
 {
-    std::string text = settingsText(defaultSettings());
-    const char* order[] = {"{ ZRConfig", "Version 4",      "{ TextOptions",  "Font \"Arial\" -24",
-                           "Color 255 255 255 0", "Position 10 30 0", "Text \"\"", "ShadowOptions 1 2 2",
-                           "HotParams 7.5 110 50 0", "SafeParams", "BlackWhite 0 1", "PixelDisplayType 0",
-                           "CloseRenderStatus 1"};
-    size_t at = 0;
-    for (const char* part : order) {
-        size_t found = text.find(part, at);
-        ASSERT_NE(found, std::string::npos) << part << " in\n" << text;
-        at = found;
-    }
+    EXPECT_EQ(settingsText(defaultSettings()),
+              "{ ZRConfig\n"
+              "  Version 4\n"
+              "  { TextOptions\n"
+              "    Font \"Arial\" -24 0 0 0 400 0 0 0 0 0 0 0 0\n"
+              "    Color 255 255 255 0\n"
+              "    Position 10 30 0 0\n"
+              "    Text \"\"\n"
+              "    ShadowOptions 1 2 2\n"
+              "  }\n"
+              "  HotParams 7.5 110 50 0\n"
+              "  SafeParams 1.85000002 0.0199999996 1 0\n"
+              "  BlackWhite 0 1\n"
+              "  PixelDisplayType 0\n"
+              "  CloseRenderStatus 1\n"
+              "}\n");
 }
 
 TEST(SettingsReader, AcceptsBlocksInAnyOrder)
@@ -154,6 +132,38 @@ TEST(SettingsReader, CutsOverLongStringsToTheirFields)
     EXPECT_EQ(s.text.colour, colourAfterFace);
     EXPECT_EQ(strlen(s.text.text), sizeof s.text.text - 1);
     EXPECT_EQ(s.text.shadowEnabled, 1);  // the field after the caption
+}
+
+namespace {
+
+// A host whose string reader fills the whole buffer it is given and ends
+// nothing: the fields must still end inside themselves.
+int (*g_readString)(void*, char*, int);
+int fillWholeBuffer(void* data, char* buf, int max)
+{
+    g_readString(data, buf, max);
+    memset(buf, 'Z', size_t(max));
+    return max;
+}
+
+}  // namespace
+
+TEST(SettingsReader, EndsStringsThatTheHostFilledToTheBrim)
+{
+    Settings s = defaultSettings();
+    std::string text = block("{ TextOptions\nFont \"x\" -30 0 0 0 700 1 0 0 0 0 0 0 0 99\nText \"y\"\n}");
+    LWLoadState* ls = newTextLoadState(text.data(), text.size(), LWIO_SCENE);
+    LWLoadState brimful = *ls;
+    g_readString = ls->readStr;
+    brimful.readStr = fillWholeBuffer;
+    readSettings(&s, &brimful);
+    freeTextLoadState(ls);
+    EXPECT_EQ(strlen(s.text.font.lfFaceName), sizeof s.text.font.lfFaceName - 1);
+    EXPECT_EQ(strlen(s.text.text), sizeof s.text.text - 1);
+    EXPECT_EQ(s.text.font.lfHeight, -30);
+    EXPECT_EQ(s.text.font.lfItalic, 1);
+    EXPECT_EQ(s.text.colour, 0x00FFFFFFu) << "a ninth flag value is not read into the colour";
+    EXPECT_EQ(s.text.shadowEnabled, 1);
 }
 
 TEST(SettingsReader, StoresWhatATruncatedBlockDelivers)

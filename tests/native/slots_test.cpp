@@ -92,6 +92,16 @@ TEST(NewView, NamesTheImageAndMakesFourBitmaps)
     EXPECT_EQ(view->undo.piece, nullptr);
 }
 
+TEST(NewView, CountsTheBytesOfItsBitmapsAndImage)
+{
+    // 33 × 2: rows of 100, 36, 8 and 8 bytes; 66 pixels of four floats.
+    EXPECT_EQ(displayBytes(33, 2), 2 * (100 + 36 + 8 + 8));
+    EXPECT_EQ(displayBytes(33, 0), 0);
+    ViewPtr view(newView(newImage(33, 2, 7, 0)));
+    EXPECT_EQ(viewBytes(view.get()), 2 * (100 + 36 + 8 + 8) + 66 * 16);
+    EXPECT_EQ(viewBytes(nullptr), 0);
+}
+
 TEST(NewView, LeavesTheImageToTheCallerWhenAnyAllocationFails)
 {
     // Four channels, then four bitmaps: fail each in turn (leaks show under ASan).
@@ -162,22 +172,27 @@ TEST_F(SlotsTest, OldestAndNewestOfNoImageAreSlotZero)
     store(20);
     EXPECT_EQ(oldestSlot(), 0);
     EXPECT_EQ(newestSlot(), 1);
+    store(30);
+    EXPECT_EQ(newestSlot(), 1) << "a tie keeps the lower slot";
 }
 
 TEST_F(SlotsTest, NewImagesTakeTheDefaultsOfTheirMoment)
 {
-    settings.defaultWhite = 0.8f;
-    settings.hot.pedestal = 0.0f;
-    settings.safe.frameAspect = 2.35f;
+    const Settings first = unusualSettings();  // every parameter unlike its default
+    settings = first;
     store(1);
-    settings.defaultWhite = 0.6f;
+    settings = defaultSettings();
     store(2);
-    EXPECT_EQ(viewInSlot(0)->image->white, 0.8f);
-    EXPECT_EQ(viewInSlot(0)->hot.pedestal, 0.0f);
-    EXPECT_EQ(viewInSlot(0)->safe.frameAspect, 2.35f);
-    EXPECT_EQ(viewInSlot(1)->image->white, 0.6f);
-    // The display was built with those levels: 0.5 / 0.8 of 255.
-    EXPECT_EQ(viewInSlot(0)->colour->pixels[0], 159);
+    const View* v = viewInSlot(0);
+    EXPECT_EQ(v->image->black, -0.125f);
+    EXPECT_EQ(v->image->white, 16.5f);
+    EXPECT_EQ(memcmp(&v->hot, &first.hot, sizeof v->hot), 0);
+    EXPECT_EQ(memcmp(&v->safe, &first.safe, sizeof v->safe), 0);
+    EXPECT_EQ(viewInSlot(1)->image->white, 1.0f) << "the second image took the later defaults";
+    EXPECT_EQ(viewInSlot(1)->hot.videoStandard, 0);
+    // The display was built with those levels: (0.5 + 0.125) × 255 / 16.625.
+    EXPECT_EQ(v->colour->pixels[0], 9);
+    EXPECT_EQ(viewInSlot(1)->colour->pixels[0], 127);
 }
 
 TEST_F(SlotsTest, ARefusedImageLeavesTheOtherSlotsIntact)

@@ -117,6 +117,16 @@ TEST(ProgressMeter, HeightOneWritersFinishOnTheirLastStep)
     EXPECT_EQ(progressStep(&m, 0, 1), PROGRESS_CLEAR);
 }
 
+TEST(ProgressMeter, FillsNothingBeforeItStartsAndAllOfAOneStepJob)
+{
+    ProgressMeter m = {};
+    EXPECT_EQ(progressFilledWidth(&m, 68), 0);
+    progressStep(&m, 1, 0);
+    EXPECT_EQ(progressFilledWidth(&m, 68), 0);
+    progressStep(&m, 0, 100);
+    EXPECT_EQ(progressFilledWidth(&m, 68), 68);
+}
+
 TEST(ProgressMeter, AWrappedTickCountDraws)
 {
     ProgressMeter m = {};
