@@ -12,6 +12,10 @@ file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_library(hosttext STATIC ${CMAKE_SOURCE_DIR}/tools/zrhost/text_state.cpp ${CMAKE_SOURCE_DIR}/tools/zrhost/patterns.cpp)
 target_include_directories(hosttext PUBLIC ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/sdk)
 target_compile_options(hosttext PRIVATE ${WARNINGS})
+if(ZR_SANITIZE)
+    # The states write into the plug-in's buffers: checked on both sides.
+    target_compile_options(hosttext PRIVATE ${SAN})
+endif()
 
 add_executable(core_tests ${NATIVE_TESTS})
 target_link_libraries(core_tests PRIVATE zrcore hosttext GTest::gtest_main)

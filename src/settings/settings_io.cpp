@@ -155,7 +155,6 @@ static void readString(const LWLoadState* ls, char* field, int size)
 {
     char buf[CAPTION_SIZE + 16];
     memcpy(buf, field, size_t(size));
-    buf[size - 1] = 0;
     ls->readStr(ls->readData, buf, size);
     buf[size - 1] = 0;
     memcpy(field, buf, size_t(size));

@@ -32,6 +32,16 @@ TEST(FormatFloatValue, KeepsEachValueShort)
     EXPECT_EQ(formatted(3.4e38f), "3.4e38");
 }
 
+// A value exactly at a threshold takes the next coarser form.
+TEST(FormatFloatValue, ThresholdsBelongToTheCoarserForm)
+{
+    EXPECT_EQ(formatted(99.9995f), "100.00");
+    EXPECT_EQ(formatted(999.995f), "1000.0");
+    EXPECT_EQ(formatted(9999.95f), "10000");
+    EXPECT_EQ(formatted(999999.5f), "1.00e6");
+    EXPECT_EQ(formatted(9.95e9f), "9.9e9");  // the float lies just below 9.95e9: one decimal
+}
+
 TEST(FormatFloatValue, NegativeMagnitudesKeepTheirSignAndExponent)
 {
     EXPECT_EQ(formatted(-2500000.0f), "-2.50e6");
@@ -75,13 +85,13 @@ TEST(FormatFloatTriple, JoinsThreeOrShowsOne)
 // (the bitmaps run bottom-up, the samples top-down).
 TEST(PixelValues, EachChannelReadsItsOwnValueInBothForms)
 {
-    ImagePtr image(newImage(2, 3, 1, 0));
+    ImagePtr image(newImage(3, 3, 1, 0));
     for (float* c : {image->red, image->green, image->blue, image->alpha})
-        for (int i = 0; i < 6; i++) c[i] = 0.0f;
-    image->red[1] = 0.25f;  // pixel (1, 0)
-    image->green[1] = 0.5f;
-    image->blue[1] = 0.75f;
-    image->alpha[1] = 0.125f;
+        for (int i = 0; i < 9; i++) c[i] = 0.0f;
+    image->red[2] = 0.25f;  // pixel (2, 0)
+    image->green[2] = 0.5f;
+    image->blue[2] = 0.75f;
+    image->alpha[2] = 0.125f;
     ViewPtr view(newView(image.release()));
     rebuildDisplay(view.get());
     const char* bytes[5] = {"63, 127, 191", "31", "63", "127", "191"};
@@ -89,19 +99,19 @@ TEST(PixelValues, EachChannelReadsItsOwnValueInBothForms)
     char text[32];
     for (int channel = 0; channel < 5; channel++) {
         SetPixelDisplayType(0);
-        formatPixelValues(view.get(), 1, 0, channel, text, sizeof text);
+        formatPixelValues(view.get(), 2, 0, channel, text, sizeof text);
         EXPECT_STREQ(text, bytes[channel]) << channel;
         SetPixelDisplayType(1);
-        formatPixelValues(view.get(), 1, 0, channel, text, sizeof text);
+        formatPixelValues(view.get(), 2, 0, channel, text, sizeof text);
         EXPECT_STREQ(text, samples[channel]) << channel;
     }
     view->image->white = 0.5f;
     refreshDisplay(view.get(), REFRESH_LEVELS);
     SetPixelDisplayType(0);
-    formatPixelValues(view.get(), 1, 0, 2, text, sizeof text);
+    formatPixelValues(view.get(), 2, 0, 2, text, sizeof text);
     EXPECT_STREQ(text, "127") << "display bytes come after the levels";
     SetPixelDisplayType(1);
-    formatPixelValues(view.get(), 1, 0, 2, text, sizeof text);
+    formatPixelValues(view.get(), 2, 0, 2, text, sizeof text);
     EXPECT_STREQ(text, "0.250") << "samples come as rendered";
     SetPixelDisplayType(0);
 }

@@ -6,48 +6,28 @@
 #include "viewer/viewer_commands.h"
 #include "viewer/zoom.h"
 
-TEST(ToolbarTips, CoverTheFifteenCommands)
+// The viewer's key table, as its users read it.
+TEST(CharacterKeys, RunTheCommandsOfTheKeyTable)
 {
-    EXPECT_STREQ(toolbarTip(101), "Save As");
-    EXPECT_STREQ(toolbarTip(102), "Copy to Clipboard");
-    EXPECT_STREQ(toolbarTip(104), "Delete");
-    EXPECT_STREQ(toolbarTip(107), "Red Channel");
-    EXPECT_STREQ(toolbarTip(111), "Show Safe Outlines");
-    EXPECT_STREQ(toolbarTip(113), "Notes and Settings");
-    EXPECT_STREQ(toolbarTip(115), "Undo Text");
-    EXPECT_EQ(toolbarTip(100), nullptr);
-    EXPECT_EQ(toolbarTip(116), nullptr);
-    EXPECT_EQ(toolbarTip(200), nullptr);
-}
-
-TEST(CharacterKeys, DigitsSelectSlotsZeroBeingTheTenth)
-{
-    EXPECT_EQ(commandOfCharacter('1'), 200);
-    EXPECT_EQ(commandOfCharacter('9'), 208);
-    EXPECT_EQ(commandOfCharacter('0'), 209);
-}
-
-TEST(CharacterKeys, LowerCaseLettersRunTheirCommands)
-{
-    const char letters[] = "scpdiargbhfjntu";
-    for (int i = 0; letters[i]; i++) EXPECT_EQ(commandOfCharacter(letters[i]), 101 + i) << letters[i];
-    EXPECT_EQ(commandOfCharacter('S'), 0);
-    EXPECT_EQ(commandOfCharacter('x'), 0);
-    EXPECT_EQ(actionOfCharacter('x'), CHAR_NONE);
+    const std::pair<char, int> keys[] = {
+        {'s', CMD_SAVE},      {'c', CMD_COPY},         {'p', CMD_PRINT},         {'d', CMD_DELETE},
+        {'i', CMD_RGB},       {'a', CMD_ALPHA},        {'r', CMD_RED},           {'g', CMD_GREEN},
+        {'b', CMD_BLUE},      {'h', CMD_HOT_PIXELS},   {'f', CMD_SAFE_OUTLINES}, {'j', CMD_FIT},
+        {'n', CMD_NOTES},     {'t', CMD_ADD_TEXT},     {'u', CMD_UNDO_TEXT},     {'1', CMD_SLOT_FIRST},
+        {'9', CMD_SLOT_FIRST + 8}, {'0', CMD_SLOT_FIRST + 9}};
+    for (auto [key, command] : keys) {
+        EXPECT_EQ(commandOfCharacter(key), command) << key;
+        EXPECT_EQ(actionOfCharacter(key), CHAR_COMMAND) << key;
+    }
+    for (char other : {'S', 'x', 'e', ' ', '\0'}) {
+        EXPECT_EQ(commandOfCharacter(other), 0) << int(other);
+        EXPECT_EQ(actionOfCharacter(other), CHAR_NONE) << int(other);
+    }
     EXPECT_EQ(actionOfCharacter('q'), CHAR_CLOSE);
     EXPECT_EQ(actionOfCharacter('+'), CHAR_NEXT_SLOT);
     EXPECT_EQ(actionOfCharacter('-'), CHAR_PREVIOUS_SLOT);
     EXPECT_EQ(actionOfCharacter(','), CHAR_ZOOM_OUT);
     EXPECT_EQ(actionOfCharacter('.'), CHAR_ZOOM_IN);
-    EXPECT_EQ(actionOfCharacter('r'), CHAR_COMMAND);
-}
-
-TEST(ChannelCommands, MapBothWays)
-{
-    EXPECT_EQ(channelOfCommand(105), 0);
-    EXPECT_EQ(channelOfCommand(109), 4);
-    EXPECT_EQ(channelOfCommand(110), -1);
-    EXPECT_EQ(commandOfChannel(2), 107);
 }
 
 TEST(ZoomText, WholeMagnificationsAndDivisors)

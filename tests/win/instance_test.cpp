@@ -68,37 +68,6 @@ protected:
 
 }  // namespace
 
-TEST_F(InstanceTest, CreateGivesAnInstanceAndNoError)
-{
-    LWError err = nullptr;
-    LWInstance a = create(&err);
-    LWInstance b = create(&err);
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    EXPECT_NE(a, b);
-    EXPECT_EQ(err, nullptr);
-    session.instanceFuncs.destroy(a);
-    session.instanceFuncs.destroy(b);
-    session.instanceFuncs.destroy(nullptr);
-}
-
-TEST_F(InstanceTest, CopyReportsNoErrorAndLeavesBothUsable)
-{
-    LWInstance a = create(nullptr);
-    LWInstance b = create(nullptr);
-    session.handler.open(a, 8, 4);
-    session.handler.open(b, 0, 0);
-    EXPECT_EQ(session.instanceFuncs.copy(b, a), nullptr);
-    EXPECT_EQ(session.instanceFuncs.copy(a, b), nullptr);
-    // a keeps its own size: its frame is accepted; b's empty one is not.
-    EXPECT_EQ(renderFrame(a, 8, 4, 0.5f), nullptr);
-    EXPECT_STREQ(renderFrame(b, 0, 0, 0.5f), "ZR couldn't allocate image buffer.");
-    session.handler.close(a);
-    session.handler.close(b);
-    session.instanceFuncs.destroy(a);
-    session.instanceFuncs.destroy(b);
-}
-
 TEST_F(InstanceTest, BeginThatCannotAllocateReportsItAndLaterCallsAreHarmless)
 {
     LWInstance inst = create(nullptr);
