@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 View* newView(Image* image)
 {
@@ -19,6 +20,11 @@ View* newView(Image* image)
         freeView(view);
         return nullptr;
     }
+    // Until the safe areas are drawn the overlay holds no pixel to invert
+    // (1 is black, which leaves the picture as it is), never whatever the
+    // allocation happened to contain.
+    const DisplayBitmap* safe = view->safeOverlay;
+    memset(safe->pixels, 0xFF, size_t(safe->stride) * size_t(safe->height));
     return view;
 }
 

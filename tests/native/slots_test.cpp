@@ -90,6 +90,9 @@ TEST(NewView, NamesTheImageAndMakesFourBitmaps)
     EXPECT_EQ(view->hotMask->height, 2);
     EXPECT_EQ(view->safeOverlay->header.biBitCount, 1);
     EXPECT_EQ(view->undo.piece, nullptr);
+    const DisplayBitmap* safe = view->safeOverlay;
+    for (int32_t i = 0; i < safe->stride * safe->height; i++)
+        ASSERT_EQ(safe->pixels[i], 0xFF) << "byte " << i << ": the overlay inverts nothing until it is drawn";
 }
 
 TEST(NewView, CountsTheBytesOfItsBitmapsAndImage)
@@ -128,30 +131,26 @@ TEST_F(SlotsTest, TenImagesFillTheSlotsInOrder)
     }
 }
 
-TEST_F(SlotsTest, EleventhReplacesTheOldestByCreationTime)
+// Creation times have whole seconds: among equals the lowest slot counts
+// as the oldest, so frames faster than one a second keep replacing slot 0.
+TEST_F(SlotsTest, TheEleventhAndTwelfthReplaceTheOldestByCreationTime)
 {
-    const int32_t times[10] = {50, 40, 30, 20, 10, 60, 70, 80, 90, 95};
-    for (int32_t t : times) store(t);
-    store(100);
-    EXPECT_EQ(lastSlot, 4);
-}
-
-TEST_F(SlotsTest, WithinOneSecondTheLowestSlotCountsAsOldest)
-{
-    for (int i = 0; i < 10; i++) store(500);
-    store(500);  // the eleventh, in the same second
-    EXPECT_EQ(lastSlot, 0);
-    store(500);  // the twelfth, still the same second: slot 0 again
-    EXPECT_EQ(lastSlot, 0);
-}
-
-TEST_F(SlotsTest, AnEleventhInALaterSecondSendsTheTwelfthToSlotOne)
-{
-    for (int i = 0; i < 10; i++) store(500);
-    store(501);
-    EXPECT_EQ(lastSlot, 0);
-    store(501);
-    EXPECT_EQ(lastSlot, 1);
+    const struct {
+        int32_t times[10], eleventh, twelfth;
+        int eleventhSlot, twelfthSlot;
+    } cases[] = {
+        {{50, 40, 30, 20, 10, 60, 70, 80, 90, 95}, 100, 100, 4, 3},
+        {{500, 500, 500, 500, 500, 500, 500, 500, 500, 500}, 500, 500, 0, 0},
+        {{500, 500, 500, 500, 500, 500, 500, 500, 500, 500}, 501, 501, 0, 1},
+    };
+    for (const auto& c : cases) {
+        freeAllSlots();
+        for (int32_t t : c.times) store(t);
+        store(c.eleventh);
+        EXPECT_EQ(lastSlot, c.eleventhSlot) << c.times[0];
+        store(c.twelfth);
+        EXPECT_EQ(lastSlot, c.twelfthSlot) << c.times[0] << " then " << c.eleventh;
+    }
 }
 
 TEST_F(SlotsTest, ADeletedSlotIsReusedBeforeOlderOnes)

@@ -91,7 +91,14 @@ TEST_F(ViewerTest, ChannelButtonsToggleBackToRgb)
 TEST_F(ViewerTest, OverlayButtonsFollowTheirKeys)
 {
     ASSERT_TRUE(render(2));
-    sendKeys(viewer, "hf");
+    HWND pane = GetDlgItem(viewer, 2);
+    Capture plain, outlined;
+    ASSERT_TRUE(captureWindow(pane, &plain));
+    sendKeys(viewer, "f");
+    settleViewer(viewer);
+    ASSERT_TRUE(captureWindow(pane, &outlined));
+    EXPECT_TRUE(plain.pixels == outlined.pixels) << "no safe area is drawn yet: nothing may be inverted";
+    sendKeys(viewer, "h");
     EXPECT_TRUE(toolbarChecked(viewer, 110));
     EXPECT_TRUE(toolbarChecked(viewer, 111));
     sendKeys(viewer, "1");  // overlays belong to the viewer, not the slot
