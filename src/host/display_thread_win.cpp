@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include "host/frame_queue.h"
+#include "host/render_status.h"
 #include "host/services.h"
 #include "image/image.h"
 #include "viewer/viewer_win.h"
@@ -170,7 +171,7 @@ BOOL CALLBACK matchRenderStatus(HWND window, LPARAM found)
     char title[32] = "";
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (strcmp(className, "WMgrBasic") == 0 && strncmp(title, "Render Status", 13) == 0) {
+    if (isRenderStatusWindow(className, title)) {
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }

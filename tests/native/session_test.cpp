@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/activation.h"
+#include "host/render_status.h"
 #include "host/services.h"
 #include "host/session.h"
 #include "host/viewer_handoff.h"
@@ -167,4 +168,15 @@ TEST_F(SessionTest, DestroyingAnInstanceFreesTheImageItHolds)
     EXPECT_EQ(livePixelBuffers(), before);
     EXPECT_EQ(g_handed, nullptr);
     destroyInstance(nullptr);
+}
+
+TEST(RenderStatusWindow, IsTheHostsClassWithATitleThatBeginsRight)
+{
+    EXPECT_TRUE(isRenderStatusWindow("WMgrBasic", "Render Status"));
+    EXPECT_TRUE(isRenderStatusWindow("WMgrBasic", "Render Status - Frame 12 (3.2 s)"));
+    EXPECT_FALSE(isRenderStatusWindow("WMgrBasic", "render status - Frame 1")) << "case counts";
+    EXPECT_FALSE(isRenderStatusWindow("WMgrBasicX", "Render Status")) << "the whole class name";
+    EXPECT_FALSE(isRenderStatusWindow("WMgrBasi", "Render Status"));
+    EXPECT_FALSE(isRenderStatusWindow("WMgrBasic", "Render Statu"));
+    EXPECT_FALSE(isRenderStatusWindow("", ""));
 }

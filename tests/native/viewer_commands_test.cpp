@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include "image/view_state.h"
 #include "viewer/progress.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/zoom.h"
@@ -28,6 +29,19 @@ TEST(CharacterKeys, RunTheCommandsOfTheKeyTable)
     EXPECT_EQ(actionOfCharacter('-'), CHAR_PREVIOUS_SLOT);
     EXPECT_EQ(actionOfCharacter(','), CHAR_ZOOM_OUT);
     EXPECT_EQ(actionOfCharacter('.'), CHAR_ZOOM_IN);
+}
+
+// A channel button selects the Channel view that its name says, and the
+// view checks that same button.
+TEST(ChannelCommands, SelectTheirViewAndBack)
+{
+    const std::pair<int, int> named[] = {{CMD_RGB, CHANNEL_RGB},     {CMD_ALPHA, CHANNEL_ALPHA}, {CMD_RED, CHANNEL_RED},
+                                         {CMD_GREEN, CHANNEL_GREEN}, {CMD_BLUE, CHANNEL_BLUE}};
+    for (auto [command, channel] : named) {
+        EXPECT_EQ(channelOfCommand(command), channel) << command;
+        EXPECT_EQ(commandOfChannel(channel), command) << channel;
+    }
+    for (int other : {CMD_DELETE, CMD_HOT_PIXELS, CMD_SLOT_FIRST}) EXPECT_EQ(channelOfCommand(other), -1);
 }
 
 TEST(ZoomText, WholeMagnificationsAndDivisors)

@@ -1,6 +1,7 @@
 #include "plugin_fixture.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -135,4 +136,12 @@ void writeFile(const std::string& path, const std::string& text)
     ASSERT_NE(f, nullptr) << path;
     fwrite(text.data(), 1, text.size(), f);
     fclose(f);
+}
+
+size_t committedBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX pmc = {};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc);
+    return pmc.PagefileUsage;
 }

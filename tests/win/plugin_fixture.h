@@ -39,5 +39,9 @@ private:
 };
 
 bool fileExists(const std::string& path);
+
+// The process's committed memory: the pagefile figure, which Wine reports
+// (its private usage reads 0).
+size_t committedBytes();
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);

@@ -52,17 +52,11 @@ protected:
 
 }  // namespace
 
+// Which names match is checked natively; here, that the match is sent Escape.
 TEST_F(RenderStatusTest, TheHostsWindowIsSentEscape)
 {
     EXPECT_EQ(escapesForOneFrame("WMgrBasic", "Render Status - Frame 12 (3.2 s)"), 1);
-    EXPECT_EQ(escapesForOneFrame("WMgrBasic", "Render Status"), 1);
-}
-
-TEST_F(RenderStatusTest, NearMissesAreLeftAlone)
-{
     EXPECT_EQ(escapesForOneFrame("WMgrBasic", "render status - Frame 1"), 0);
-    EXPECT_EQ(escapesForOneFrame("WMgrBasicX", "Render Status - Frame 1"), 0);
-    EXPECT_EQ(escapesForOneFrame("WMgrBasic", "Render Statu"), 0);
 }
 
 TEST_F(RenderStatusTest, NothingIsSentWhenTheSettingIsOff)

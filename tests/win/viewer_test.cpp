@@ -134,23 +134,6 @@ TEST_F(ViewerTest, ToolbarTipsComeFromTheTable)
     }
 }
 
-TEST_F(ViewerTest, StatusBarPartsEndAtTheirRightEdges)
-{
-    ASSERT_TRUE(render(1));
-    RECT window, client;
-    GetWindowRect(viewer, &window);
-    GetClientRect(viewer, &client);
-    int frameWidth = (window.right - window.left) - client.right;
-    SetWindowPos(viewer, nullptr, 0, 0, 700 + frameWidth, 500, SWP_NOMOVE | SWP_NOZORDER);
-    settleViewer(viewer);
-    GetClientRect(viewer, &client);
-    ASSERT_EQ(client.right, 700);
-    INT parts[5] = {};
-    ASSERT_EQ(SendMessageA(GetDlgItem(viewer, 3), SB_GETPARTS, 5, reinterpret_cast<LPARAM>(parts)), 5);
-    const INT expected[5] = {390, 422, 484, 612, 684};
-    for (int i = 0; i < 5; i++) EXPECT_EQ(parts[i], expected[i]) << i;
-}
-
 TEST_F(ViewerTest, TheViewerCannotBeMadeSmallerThan320By240)
 {
     ASSERT_TRUE(render(1));
