@@ -12,6 +12,7 @@
 
 #include "display/hot_pixels.h"
 #include "display/levels.h"
+#include "display/reduced_bitmap.h"
 #include "image/slots.h"
 #include "zrhost/patterns.h"
 
@@ -158,6 +159,22 @@ void captionRect(benchmark::State& state, const Size* s)
     }
 }
 
+// What a full repaint at 1/2 draws besides the blit: the reduced colour
+// bitmap and hot mask of a pane of up to 1600 × 1100 screen pixels.
+void reducedPane(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    const View* v = g_fixture.view;
+    int w = s->width / 2 < 1600 ? s->width / 2 : 1600, h = s->height / 2 < 1100 ? s->height / 2 : 1100;
+    for (auto _ : state) {
+        DisplayBitmap* colour = reduceBitmap(v->colour, 0, 0, 2, w, h);
+        DisplayBitmap* mask = reduceBitmap(v->hotMask, 0, 0, 2, w, h);
+        benchmark::DoNotOptimize(colour->pixels);
+        freeDisplayBitmap(colour);
+        freeDisplayBitmap(mask);
+    }
+}
+
 // Remembers each case's time per iteration for the ratio lines.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -183,7 +200,8 @@ int main(int argc, char** argv)
         void (*fn)(benchmark::State&, const Size*);
     } cases[] = {{"baseline", baseline},       {"rebuild", rebuild},   {"rebuild_levels", rebuildWithLevels},
                  {"convertColour", colour},    {"convertAlpha", alpha}, {"buildHotMask", hotMask},
-                 {"updateDisplayRect_300x40", captionRect}, {"rebuild_spheres", rebuildSpheres}};
+                 {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane},
+                 {"rebuild_spheres", rebuildSpheres}};
     for (const Size& s : SIZES)
         for (const Case& c : cases)
             benchmark::RegisterBenchmark((std::string(c.name) + "_" + s.name).c_str(), c.fn, &s)
