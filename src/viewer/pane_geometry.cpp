@@ -7,7 +7,7 @@ enum { LINE_STEP = 4, LINES_PER_PAGE = 16 };
 int32_t snapToImagePixel(int32_t position, float scale)
 {
     int32_t step = int32_t(scale);
-    if (scale <= 1.0f || step <= 1) return position;
+    if (step <= 1) return position;
     return position - position % step;
 }
 

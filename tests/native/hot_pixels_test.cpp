@@ -193,6 +193,9 @@ TEST(HotMaskRect, IsCutAtTheEndOfTheRow)
     EXPECT_EQ(row[4], 0x00);
     EXPECT_EQ(row[5], 0xFF) << "past the width: not hot";
     EXPECT_EQ(row[7], 0xFF);
+    memset(view->hotMask->pixels, 0x5A, 8);
+    updateHotMaskRect(view.get(), 40, 0, 5, 1);  // starts just past the last column
+    for (int b = 0; b < 8; b++) EXPECT_EQ(row[b], 0x5A) << "byte " << b;
 }
 
 TEST(HotMask, MatchesThePixelTestAcrossTheColourCube)

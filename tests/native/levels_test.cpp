@@ -211,6 +211,25 @@ TEST(ConvertRect, TouchesOnlyTheRectangle)
         }
 }
 
+// A caption that hangs over the image's left or top edge updates the part
+// on the image, its hot mask included.
+TEST(UpdateDisplayRect, ARectangleOverTheEdgeUpdatesThePartOnTheImage)
+{
+    ImagePtr image(newImage(16, 2, 1, 0));
+    for (float* c : {image->red, image->green, image->blue, image->alpha})
+        for (int i = 0; i < 32; i++) c[i] = 0.0f;
+    ViewPtr view(canaryView(image.release(), 0));
+    view->hot = {0, 7.5f, 110.0f, 50.0f};
+    rebuildDisplay(view.get());
+    for (int i = 0; i < 32; i++) view->image->red[i] = 1.0f;  // the caption turns every pixel hot red
+    updateDisplayRect(view.get(), -5, -1, 8, 2);          // on the image: columns 0 .. 2 of row 0
+    EXPECT_EQ(bitmapRow(view->colour, 0)[3 * 2 + 2], 255);
+    EXPECT_EQ(bitmapRow(view->colour, 0)[3 * 3 + 2], 0) << "column 3 is outside";
+    EXPECT_EQ(bitmapRow(view->colour, 1)[2], 0) << "row 1 is outside";
+    EXPECT_EQ(bitmapRow(view->hotMask, 0)[0] & 0xE0, 0) << "columns 0 .. 2 are hot in the mask";
+    EXPECT_EQ(bitmapRow(view->hotMask, 1)[0], 0xFF);
+}
+
 TEST(RefreshDisplay, RebuildsOnlyWhatTheFlagsName)
 {
     ImagePtr image(randomImage(16, 4, 8));

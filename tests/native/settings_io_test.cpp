@@ -175,7 +175,10 @@ TEST(SettingsReader, StoresWhatATruncatedBlockDelivers)
         EXPECT_LT(strlen(s.text.text), sizeof s.text.text);
         EXPECT_LT(strlen(s.text.font.lfFaceName), sizeof s.text.font.lfFaceName);
     }
-    Settings s = defaultSettings();
+    Settings s = unusualSettings();
+    readSettingsText(&s, block("{ TextOptions\nColor 9 8\n}"));
+    EXPECT_EQ(s.text.colour, 0x01120809u) << "the bytes not delivered stay as they were";
+    s = defaultSettings();
     readSettingsText(&s, block("HotParams 1.5"));  // the rest of the leaf is missing
     EXPECT_EQ(s.hot.pedestal, 1.5f);
     EXPECT_EQ(s.hot.compositeLimit, 110.0f);
