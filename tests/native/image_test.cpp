@@ -122,6 +122,8 @@ TEST(ImageRegion, RefusesRectanglesOutsideTheImage)
     std::vector<float> before(image->red, image->red + 64);
     pasteImageRegion(piece.get(), image.get(), 5, 5);
     pasteImageRegion(piece.get(), image.get(), -1, 0);
+    pasteImageRegion(nullptr, image.get(), 0, 0);
+    pasteImageRegion(piece.get(), nullptr, 0, 0);
     EXPECT_EQ(std::vector<float>(image->red, image->red + 64), before);
 }
 

@@ -60,8 +60,9 @@ TEST(DisplayBitmaps, StridesAndHeadersOfAllThreeKinds)
     EXPECT_EQ(grey->colours[200].rgbRed, 200);
     EXPECT_EQ(grey->colours[200].rgbBlue, 200);
     EXPECT_EQ(grey->colours[200].rgbReserved, 0);
-    EXPECT_EQ(mask->colours[0].rgbGreen, 255);
-    EXPECT_EQ(mask->colours[1].rgbGreen, 0);
+    const RGBQUAD white = {255, 255, 255, 0}, black = {0, 0, 0, 0};
+    EXPECT_EQ(memcmp(&mask->colours[0], &white, 4), 0);
+    EXPECT_EQ(memcmp(&mask->colours[1], &black, 4), 0);
     EXPECT_EQ(static_cast<const uint8_t*>(bitmapInfo(grey)) + 40, reinterpret_cast<const uint8_t*>(grey->colours));
     freeDisplayBitmap(colour);
     freeDisplayBitmap(grey);
@@ -100,6 +101,7 @@ TEST(NewView, CountsTheBytesOfItsBitmapsAndImage)
     // 33 × 2: rows of 100, 36, 8 and 8 bytes; 66 pixels of four floats.
     EXPECT_EQ(displayBytes(33, 2), 2 * (100 + 36 + 8 + 8));
     EXPECT_EQ(displayBytes(33, 0), 0);
+    EXPECT_EQ(displayBytes(33, 1), 100 + 36 + 8 + 8);
     ViewPtr view(newView(newImage(33, 2, 7, 0)));
     EXPECT_EQ(viewBytes(view.get()), 2 * (100 + 36 + 8 + 8) + 66 * 16);
     EXPECT_EQ(viewBytes(nullptr), 0);
