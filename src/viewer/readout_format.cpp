@@ -61,7 +61,10 @@ void formatFloatValue(float f, char* text, size_t size)
     uint32_t bits;
     memcpy(&bits, &f, sizeof bits);
     if ((bits & 0x7F800000u) == 0x7F800000u) {
-        snprintf(text, size, "%s", (bits & 0x007FFFFFu) ? "NAN" : "INF");
+        // An infinity keeps its sign: a black pixel that reads "INF" beside
+        // a white one would be plainly wrong. NaN has no meaningful sign.
+        const char* name = (bits & 0x007FFFFFu) ? "NAN" : (bits & 0x80000000u) ? "-INF" : "INF";
+        snprintf(text, size, "%s", name);
         return;
     }
     float a = fabsf(f);

@@ -52,7 +52,7 @@ TEST(FormatFloatValue, NegativeMagnitudesKeepTheirSignAndExponent)
 TEST(FormatFloatValue, NonFiniteValuesAreNamed)
 {
     EXPECT_EQ(formatted(INFINITY), "INF");
-    EXPECT_EQ(formatted(-INFINITY), "INF");
+    EXPECT_EQ(formatted(-INFINITY), "-INF");
     EXPECT_EQ(formatted(NAN), "NAN");
     EXPECT_EQ(formatted(-NAN), "NAN");
 }

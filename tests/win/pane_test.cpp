@@ -338,7 +338,7 @@ TEST_F(PaneTest, ReadoutShowsFloatSamplesInTheirShortForm)
     const Rgba samples[] = {{0.25f, 1.5f, -0.125f, 1}, {99.9996f, 999999.6f, 9999999.0f, 1},
                             {INFINITY, -INFINITY, NAN, 1}, {-2500000.0f, 1e12f, 123.456f, 1}};
     renderImage(4, 1, [&](int x, int) { return samples[x]; });
-    const char* expected[] = {"0.250, 1.500, -0.125", "100.00, 1.00e6, 1.00e7", "INF, INF, NAN",
+    const char* expected[] = {"0.250, 1.500, -0.125", "100.00, 1.00e6, 1.00e7", "INF, -INF, NAN",
                               "-2.50e6, 1.0e12, 123.46"};
     for (int x = 0; x < 4; x++) EXPECT_EQ(readoutAt(x, 0, 3, expected[x]), expected[x]) << x;
     key("g");
