@@ -7,9 +7,6 @@
 // lost or leaked.
 #include "host/display_thread_win.h"
 
-#include <stdlib.h>
-#include <string.h>
-
 #include "host/frame_queue.h"
 #include "host/render_status.h"
 #include "host/services.h"
