@@ -11,14 +11,38 @@ int32_t snapToImagePixel(int32_t position, float scale)
     return position - position % step;
 }
 
-int32_t scrollToCentre(float scale, float imagePos, int32_t clientSize, int32_t scaledSize, int zoomIndex)
+// Rounds toward minus infinity, where C's division rounds toward zero.
+static int64_t floorDiv(int64_t a, int64_t b)
 {
-    int64_t s = int64_t(double(scale) * imagePos - clientSize * 0.5 + 0.5);
+    int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// In whole numbers, as painting maps them: a division by a float scale such
+// as 1/3 lands just below the pixel at every multiple.
+static int64_t screenToImage(int64_t position, int zoomIndex)
+{
+    if (zoomIndex >= ZOOM_ONE) return floorDiv(position, zoomIndex - 63);
+    return position * (65 - zoomIndex);
+}
+
+int64_t imagePixelAt(int32_t scroll, int32_t at, int zoomIndex)
+{
+    return screenToImage(int64_t(scroll) + at, zoomIndex);
+}
+
+int32_t scrollToKeep(int64_t pixel, int32_t at, int zoomIndex, int32_t clientSize, int32_t scaledSize)
+{
+    int64_t s;
+    int64_t m = zoomIndex >= ZOOM_ONE ? zoomIndex - 63 : 1;
+    if (zoomIndex >= ZOOM_ONE)
+        s = (pixel - floorDiv(at, m)) * m;
+    else
+        s = floorDiv(pixel, 65 - zoomIndex) - at;
     if (s > int64_t(scaledSize) - clientSize) s = int64_t(scaledSize) - clientSize;
     if (s <= 0) return 0;
-    int32_t position = int32_t(s);
-    if (zoomIndex > ZOOM_ONE) position = snapToImagePixel(position, scale);
-    return position;
+    if (s > INT32_MAX) s = INT32_MAX;
+    return int32_t(s - s % m);
 }
 
 int32_t scrollPositionFor(int code, int32_t current, int32_t maxScroll, int zoomIndex, float scale, int32_t thumb)
@@ -116,21 +140,13 @@ int mapPaintRect(const PaneRect& paint, int32_t scrollX, int32_t scrollY, int zo
     return 1;
 }
 
-// In whole numbers, as painting maps them: a division by a float scale such
-// as 1/3 lands just below the pixel at every multiple.
-static int32_t screenToImage(int64_t position, int zoomIndex)
-{
-    if (zoomIndex >= ZOOM_ONE) return int32_t(position / (zoomIndex - 63));
-    return int32_t(position * (65 - zoomIndex));
-}
-
 int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, int zoomIndex, int32_t scaledWidth,
                   int32_t scaledHeight, int32_t* ix, int32_t* iy)
 {
     int64_t x = int64_t(scrollX) + px, y = int64_t(scrollY) + py;
     if (px < 0 || x >= scaledWidth || py < 0 || y >= scaledHeight) return 0;
-    *ix = screenToImage(x, zoomIndex);
-    *iy = screenToImage(y, zoomIndex);
+    *ix = int32_t(screenToImage(x, zoomIndex));
+    *iy = int32_t(screenToImage(y, zoomIndex));
     return 1;
 }
 
@@ -149,4 +165,23 @@ int fitZoomIndex(int zoomIndex, int32_t imageWidth, int32_t imageHeight, int32_t
     } while (byWidth ? imageWidth * double(scale) + frameWidth >= workWidth
                      : imageHeight * double(scale) + frameHeight >= workHeight);
     return zoomIndex < ZOOM_MIN ? ZOOM_MIN : zoomIndex;
+}
+
+// The start of an extent of size within from .. to: at start while it fits,
+// else moved just far enough; at from when it is larger.
+static int32_t keepWithin(int32_t start, int32_t size, int32_t from, int32_t to)
+{
+    if (start > to - size) start = to - size;
+    return start < from ? from : start;
+}
+
+WindowPosition placeFittedWindow(int32_t x, int32_t y, int32_t width, int32_t height, const PaneRect& work,
+                                 bool userPlaced)
+{
+    if (userPlaced)
+        return {keepWithin(x, width, work.left, work.right), keepWithin(y, height, work.top, work.bottom)};
+    WindowPosition p = {work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
+    if (p.x < 0) p.x = 0;
+    if (p.y < 0) p.y = 0;
+    return p;
 }

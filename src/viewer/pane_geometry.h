@@ -10,10 +10,16 @@ struct PaneRect {
     int32_t left, top, right, bottom;
 };
 
-// The scroll offset that brings image position imagePos (in image pixels)
-// to the middle of a client extent, clamped to the scaled extent and, when
-// magnified, snapped to a whole image pixel.
-int32_t scrollToCentre(float scale, float imagePos, int32_t clientSize, int32_t scaledSize, int zoomIndex);
+// The image pixel (column or row) shown at client position at for a
+// scroll offset, as painting maps it; also beyond the image's ends.
+int64_t imagePixelAt(int32_t scroll, int32_t at, int zoomIndex);
+
+// The scroll offset that puts image pixel pixel under client position at:
+// magnified, the pixel covers that screen pixel; zoomed out, the screen
+// pixel there covers it. Clamped to the scaled extent and, magnified,
+// snapped to a whole image pixel; where clamping stops it, the pixel lands
+// as near to at as the image allows.
+int32_t scrollToKeep(int64_t pixel, int32_t at, int zoomIndex, int32_t clientSize, int32_t scaledSize);
 
 // Snaps a position down to a multiple of the magnification (scale > 1);
 // the remainder keeps the sign of the position, as C's % does.
@@ -57,3 +63,13 @@ int clientToImage(int32_t px, int32_t py, int32_t scrollX, int32_t scrollY, int 
 // included). An image that fits keeps its zoom.
 int fitZoomIndex(int zoomIndex, int32_t imageWidth, int32_t imageHeight, int32_t frameWidth, int32_t frameHeight,
                  int32_t workWidth, int32_t workHeight);
+
+// Where a fitted window of width × height goes in a work area. One the
+// user placed, with its corner at (x, y), stays there while it fits, else
+// moves just far enough to fit; any other is centred, and a corner that
+// would lie off the screen's origin is moved to 0.
+struct WindowPosition {
+    int32_t x, y;
+};
+WindowPosition placeFittedWindow(int32_t x, int32_t y, int32_t width, int32_t height, const PaneRect& work,
+                                 bool userPlaced);

@@ -4,12 +4,18 @@
 #include <commctrl.h>
 
 #include "viewer/progress.h"
+#include "viewer/status_layout.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
+#include "viewer/zoom.h"
 
 enum { PART_NAME = 0, PART_ZOOM = 1, PART_PROGRESS = 4 };
+enum { PROGRESS_WIDTH = 72, GRIP_WIDTH = 16, NAME_SIZE = 260 };
 
 static HWND g_statusBar;
+static HFONT g_font;  // the status bar's, set on it so that it is the one measured
+static StatusWidths g_widths;
+static char g_name[NAME_SIZE];  // the whole name; the part may show it cut
 
 // The meter's one-bit drawing surface, rebuilt at every layout.
 static struct {
@@ -20,11 +26,72 @@ static struct {
     ProgressMeter meter;
 } g_progress;
 
+// The widest of some texts in the font selected into dc.
+static int32_t widestText(HDC dc, const char* const* texts, size_t count)
+{
+    int32_t widest = 0;
+    for (size_t i = 0; i < count; i++) {
+        SIZE size;
+        if (GetTextExtentPoint32A(dc, texts[i], lstrlenA(texts[i]), &size) && size.cx > widest) widest = size.cx;
+    }
+    return widest;
+}
+
+static int32_t widestZoomText(HDC dc)
+{
+    int32_t widest = 0;
+    for (int z = ZOOM_MIN; z <= ZOOM_MAX; z++) {
+        char text[16];
+        formatZoom(z, text, sizeof text);
+        const char* one[] = {text};
+        int32_t w = widestText(dc, one, 1);
+        if (w > widest) widest = w;
+    }
+    return widest;
+}
+
+// Part widths from their longest texts in the status bar's font: every
+// zoom text, coordinates of five digits, and three values in the longest
+// forms the readout has, integer or floating-point.
+static void MeasureParts()
+{
+    static const char* const coordinates[] = {"00000, 00000", "44444, 44444", "88888, 88888"};
+    static const char* const values[] = {"255, 255, 255", "-99.999, -99.999, -99.999", "-9999.9, -9999.9, -9999.9",
+                                         "-999999, -999999, -999999", "-9.99e9, -9.99e9, -9.99e9",
+                                         "-9.9e38, -9.9e38, -9.9e38"};
+    static const char* const name[] = {"Untitled000"};
+    HDC dc = GetDC(g_statusBar);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
+    // The borders of a part and the room the status bar leaves beside its text.
+    int32_t frame = 4 * GetSystemMetrics(SM_CXEDGE) + 6;
+    g_widths.zoom = widestZoomText(dc) + frame;
+    g_widths.coordinates = widestText(dc, coordinates, 3) + frame;
+    g_widths.values = widestText(dc, values, sizeof values / sizeof values[0]) + frame;
+    g_widths.minName = widestText(dc, name, 1) + frame;
+    g_widths.progress = PROGRESS_WIDTH;
+    g_widths.grip = GRIP_WIDTH;
+    SelectObject(dc, previous);
+    ReleaseDC(g_statusBar, dc);
+}
+
 HWND CreateStatusBar(HWND viewer)
 {
     g_statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, "Ready", viewer,
                                       ID_STATUS_BAR);
+    lstrcpynA(g_name, "Ready", sizeof g_name);
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (!g_font && SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        g_font = CreateFontIndirectA(&metrics.lfStatusFont);
+    if (g_statusBar && g_font) SendMessageA(g_statusBar, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
+    if (g_statusBar) MeasureParts();
     return g_statusBar;
+}
+
+int StatusBarMinimumWidth()
+{
+    return statusMinimumWidth(g_widths);
 }
 
 int StatusBarHeight()
@@ -34,7 +101,7 @@ int StatusBarHeight()
     return r.bottom - r.top;
 }
 
-void ReleaseProgressSurface()
+static void ReleaseProgressSurface()
 {
     if (g_progress.dc) {
         SelectObject(g_progress.dc, g_progress.previous);
@@ -44,6 +111,15 @@ void ReleaseProgressSurface()
     g_progress.dc = nullptr;
     g_progress.bitmap = nullptr;
     g_progress.previous = nullptr;
+}
+
+// Called as the viewer is destroyed, with the status bar.
+void ReleaseStatusBar()
+{
+    ReleaseProgressSurface();
+    g_statusBar = nullptr;
+    if (g_font) DeleteObject(g_font);
+    g_font = nullptr;
 }
 
 static void buildProgressSurface()
@@ -64,16 +140,19 @@ static void buildProgressSurface()
     if (g_progress.bitmap) g_progress.previous = SelectObject(g_progress.dc, g_progress.bitmap);
 }
 
+static void ShowName();
+
 int LayoutStatusBar(int clientWidth, int clientHeight)
 {
     if (!g_statusBar) return 0;
     int h = StatusBarHeight();
     MoveWindow(g_statusBar, 0, clientHeight - h, clientWidth, h, TRUE);
-    int32_t edges[5];
-    statusPartEdges(clientWidth, edges);
-    INT parts[5];
-    for (int i = 0; i < 5; i++) parts[i] = edges[i];
-    SendMessageA(g_statusBar, SB_SETPARTS, 5, reinterpret_cast<LPARAM>(parts));
+    int32_t edges[STATUS_PARTS];
+    statusPartEdges(clientWidth, g_widths, edges);
+    INT parts[STATUS_PARTS];
+    for (int i = 0; i < STATUS_PARTS; i++) parts[i] = edges[i];
+    SendMessageA(g_statusBar, SB_SETPARTS, STATUS_PARTS, reinterpret_cast<LPARAM>(parts));
+    ShowName();
     buildProgressSurface();
     return h;
 }
@@ -88,9 +167,36 @@ void UpdateStatusBar()
     if (g_statusBar) UpdateWindow(g_statusBar);
 }
 
+// The name in its part, cut with an ellipsis when the part is too narrow.
+static void ShowName()
+{
+    RECT part;
+    HDC dc = GetDC(g_statusBar);
+    if (!dc) return;
+    HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
+    char shown[NAME_SIZE + 4];
+    lstrcpynA(shown, g_name, NAME_SIZE);
+    int length = lstrlenA(g_name);
+    INT prefix[NAME_SIZE];
+    SIZE size, dots;
+    if (SendMessageA(g_statusBar, SB_GETRECT, PART_NAME, reinterpret_cast<LPARAM>(&part)) && length > 0 &&
+        GetTextExtentExPointA(dc, g_name, length, 0, nullptr, prefix, &size) &&
+        GetTextExtentPoint32A(dc, "...", 3, &dots)) {
+        int32_t widths[NAME_SIZE];
+        for (int i = 0; i < length; i++) widths[i] = prefix[i];
+        int32_t room = part.right - part.left - (2 * GetSystemMetrics(SM_CXEDGE) + 6);
+        size_t kept = charactersBeforeEllipsis(widths, size_t(length), dots.cx, room);
+        if (kept < size_t(length)) lstrcpyA(shown + kept, "...");
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(g_statusBar, dc);
+    SetStatusText(PART_NAME, shown);
+}
+
 void SetStatusName(const char* text)
 {
-    SetStatusText(PART_NAME, text ? text : "");
+    lstrcpynA(g_name, text ? text : "", sizeof g_name);
+    if (g_statusBar) ShowName();
 }
 
 void SetStatusZoom(int zoomIndex)

@@ -100,8 +100,11 @@ int ClientPointToImage(HWND pane, POINT* point, int given)
     if (!vs || !vs->view) return 0;
     POINT p = *point;
     if (!given) {
+        // The pointer counts only where the pane is what it points at, not
+        // a window in front of it.
         RECT client;
-        if (!GetCursorPos(&p) || !ScreenToClient(pane, &p) || !GetClientRect(pane, &client)) return 0;
+        if (!GetCursorPos(&p) || WindowFromPoint(p) != pane) return 0;
+        if (!ScreenToClient(pane, &p) || !GetClientRect(pane, &client)) return 0;
         if (p.x < 0 || p.x >= client.right || p.y < 0 || p.y >= client.bottom) return 0;
     }
     int32_t ix, iy;
@@ -132,28 +135,95 @@ void RepaintPane(HWND pane)
     if (vs) SetStatusZoom(vs->zoomIndex);
 }
 
+// The image pixel that the last zoom kept at a client point, and where that
+// left the image. While nothing else has moved the image, the next zoom
+// about the same point keeps that pixel, not the one read back from the
+// screen, so that what snapping and clamping gave away does not add up
+// over many steps.
+static struct {
+    const View* view;
+    POINT at;
+    int64_t x, y;
+    int32_t scrollX, scrollY;
+    int zoomIndex;
+} g_kept;
+
+struct ImagePixel {
+    int64_t x, y;
+};
+
+static ImagePixel pixelToKeep(const ViewState* vs, POINT at)
+{
+    if (g_kept.view == vs->view && g_kept.at.x == at.x && g_kept.at.y == at.y && g_kept.scrollX == vs->scrollX &&
+        g_kept.scrollY == vs->scrollY && g_kept.zoomIndex == vs->zoomIndex)
+        return {g_kept.x, g_kept.y};
+    return {imagePixelAt(vs->scrollX, at.x, vs->zoomIndex), imagePixelAt(vs->scrollY, at.y, vs->zoomIndex)};
+}
+
+// The client size the pane will have at a zoom: scroll bars come and go
+// with the scaled size.
+static SIZE viewSizeAt(HWND pane, const ViewState* vs, int zoomIndex)
+{
+    RECT window;
+    GetWindowRect(pane, &window);
+    int32_t width = window.right - window.left, height = window.bottom - window.top;
+    ScrollRanges r = scrollRangesFor(scaledSize(vs->imageWidth, zoomIndex), scaledSize(vs->imageHeight, zoomIndex),
+                                     width, height, GetSystemMetrics(SM_CXVSCROLL));
+    return r.none ? SIZE{width, height} : SIZE{r.viewWidth, r.viewHeight};
+}
+
+static POINT paneCentre(HWND pane)
+{
+    RECT client;
+    GetClientRect(pane, &client);
+    return POINT{client.right / 2, client.bottom / 2};
+}
+
+// Zooms to zoomIndex with image pixel p under client point at, or under
+// the middle of the pane as it will be at that zoom.
+static void zoomKeeping(HWND pane, ViewState* vs, int zoomIndex, ImagePixel p, const POINT* at)
+{
+    SIZE view = viewSizeAt(pane, vs, zoomIndex);
+    POINT target = at ? *at : POINT{view.cx / 2, view.cy / 2};
+    vs->zoomIndex = zoomIndex;
+    vs->zoomScale = zoomScaleOf(zoomIndex);
+    vs->scrollX = scrollToKeep(p.x, target.x, zoomIndex, view.cx, scaledWidth(vs));
+    vs->scrollY = scrollToKeep(p.y, target.y, zoomIndex, view.cy, scaledHeight(vs));
+    RECT client;
+    GetClientRect(pane, &client);
+    SendMessageA(pane, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
+    g_kept = {vs->view, target, p.x, p.y, vs->scrollX, vs->scrollY, zoomIndex};
+    RepaintPane(pane);
+}
+
+// A click brings the clicked pixel to the middle of the pane; a zoom without
+// a point keeps the pixel in the middle where it is.
 void SetZoom(HWND pane, const POINT* anchor, UINT step)
 {
     ViewState* vs = stateOf(pane);
     if (!vs || !vs->view) return;
+    int zoomIndex = vs->zoomIndex;
     if (step == WM_LBUTTONDOWN) {
-        if (vs->zoomIndex >= ZOOM_MAX) return;
-        vs->zoomIndex++;
+        if (zoomIndex >= ZOOM_MAX) return;
+        zoomIndex++;
     } else if (step == WM_RBUTTONDOWN) {
-        if (vs->zoomIndex <= ZOOM_MIN) return;
-        vs->zoomIndex--;
+        if (zoomIndex <= ZOOM_MIN) return;
+        zoomIndex--;
     }
-    RECT client;
-    GetClientRect(pane, &client);
-    float ax = anchor ? float(anchor->x) : client.right * 0.5f;
-    float ay = anchor ? float(anchor->y) : client.bottom * 0.5f;
-    float ix = (vs->scrollX + ax) / vs->zoomScale, iy = (vs->scrollY + ay) / vs->zoomScale;
-    vs->zoomScale = zoomScaleOf(vs->zoomIndex);
-    vs->scrollX = scrollToCentre(vs->zoomScale, ix, client.right, scaledWidth(vs), vs->zoomIndex);
-    vs->scrollY = scrollToCentre(vs->zoomScale, iy, client.bottom, scaledHeight(vs), vs->zoomIndex);
-    SendMessageA(pane, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
-    RepaintPane(pane);
+    zoomKeeping(pane, vs, zoomIndex, pixelToKeep(vs, anchor ? *anchor : paneCentre(pane)), nullptr);
     UpdateReadout(pane, anchor);
+}
+
+// One wheel notch: the next power-of-two zoom, with the pixel under the
+// pointer kept under it.
+static void WheelZoom(HWND pane, POINT at, int direction)
+{
+    ViewState* vs = stateOf(pane);
+    if (!vs || !vs->view) return;
+    int zoomIndex = wheelZoomIndex(vs->zoomIndex, direction);
+    if (zoomIndex == vs->zoomIndex) return;
+    zoomKeeping(pane, vs, zoomIndex, pixelToKeep(vs, at), &at);
+    UpdateReadout(pane, &at);
 }
 
 void RefreshZoom(HWND pane)
@@ -185,6 +255,7 @@ static void ScrollPane(HWND pane, int bar, WPARAM wp)
                    SW_INVALIDATE);
     UpdateWindow(pane);
     setBarPosition(pane, bar, position);
+    UpdateReadout(pane, nullptr);  // another pixel is under a still pointer
 }
 
 static int32_t clampScroll(int32_t position, int32_t max)
@@ -338,6 +409,8 @@ static LRESULT OnRightButtonDown(HWND pane, WPARAM wp, LPARAM lp)
     return 0;
 }
 
+static bool g_trackingLeave;
+
 static LRESULT OnMouseMove(HWND pane, WPARAM wp, LPARAM lp)
 {
     ViewState* vs = stateOf(pane);
@@ -346,8 +419,63 @@ static LRESULT OnMouseMove(HWND pane, WPARAM wp, LPARAM lp)
         DragScroll(pane, p);
         return 0;
     }
+    if (!g_trackingLeave) {  // to blank the readout once the pointer has gone
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, pane, 0};
+        g_trackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
     UpdateReadout(pane, &p);
     return DefWindowProcA(pane, WM_MOUSEMOVE, wp, lp);
+}
+
+// Scrolls one axis by the lines a wheel notch is set to move.
+static void WheelScroll(HWND pane, UINT message, int direction)
+{
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    if (lines == WHEEL_PAGESCROLL) {
+        SendMessageA(pane, message, direction > 0 ? SB_PAGEUP : SB_PAGEDOWN, 0);
+        return;
+    }
+    for (UINT i = 0; i < lines && i < 64; i++) SendMessageA(pane, message, direction > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+}
+
+// The wheel zooms about the pointer; with Shift it scrolls sideways, with
+// Ctrl up and down. A tilt wheel scrolls sideways. Partial turns of a
+// smooth wheel add up to whole notches.
+static LRESULT OnMouseWheel(HWND pane, UINT message, WPARAM wp, LPARAM lp)
+{
+    static int rest;
+    rest += GET_WHEEL_DELTA_WPARAM(wp);
+    int notches = rest / WHEEL_DELTA;
+    rest -= notches * WHEEL_DELTA;
+    if (notches == 0) return 0;
+    POINT at = pointOf(lp);  // the wheel's point is on the screen
+    ScreenToClient(pane, &at);
+    RECT client;
+    GetClientRect(pane, &client);
+    if (!PtInRect(&client, at)) at = paneCentre(pane);
+    WORD keys = GET_KEYSTATE_WPARAM(wp);
+    int direction = notches > 0 ? 1 : -1;
+    for (int n = notches > 0 ? notches : -notches; n > 0; n--) {
+        if (message == WM_MOUSEHWHEEL)
+            WheelScroll(pane, WM_HSCROLL, -direction);  // tilted right scrolls right
+        else if (keys & MK_SHIFT)
+            WheelScroll(pane, WM_HSCROLL, direction);
+        else if (keys & MK_CONTROL)
+            WheelScroll(pane, WM_VSCROLL, direction);
+        else
+            WheelZoom(pane, at, direction);
+    }
+    return 0;
+}
+
+// The pointer has left the pane, for its border, a scroll bar or another
+// window: no pixel is under it any more.
+static LRESULT OnMouseLeave(HWND pane)
+{
+    g_trackingLeave = false;
+    UpdateReadout(pane, nullptr);
+    return 0;
 }
 
 static LRESULT OnCreate(HWND pane, const CREATESTRUCTA* create)
@@ -365,21 +493,24 @@ LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE: return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTA*>(lp));
-    case WM_DESTROY: RemovePropA(hwnd, VIEW_STATE_PROPERTY); return 0;
+    case WM_DESTROY: g_trackingLeave = false; RemovePropA(hwnd, VIEW_STATE_PROPERTY); return 0;
     case WM_SIZE: UpdateScrollBars(hwnd); return 0;
     case WM_PAINT: return OnPaint(hwnd);
     case WM_HSCROLL: ScrollPane(hwnd, SB_HORZ, wp); return 0;
     case WM_VSCROLL: ScrollPane(hwnd, SB_VERT, wp); return 0;
     case WM_MOUSEMOVE: return OnMouseMove(hwnd, wp, lp);
+    case WM_MOUSELEAVE: return OnMouseLeave(hwnd);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(hwnd, wp, lp);
     case WM_LBUTTONUP: return OnLeftButtonUp(hwnd, wp, lp);
     case WM_RBUTTONDOWN: return OnRightButtonDown(hwnd, wp, lp);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: return OnMouseWheel(hwnd, msg, wp, lp);
     default: return DefWindowProcA(hwnd, msg, wp, lp);
     }
 }
 
 // Sizes the viewer so the pane shows the whole image, zooming out while the
-// image is larger than the work area, and centres it there.
+// image is larger than the work area.
 void FitToScreen(HWND pane)
 {
     ViewState* vs = stateOf(pane);
@@ -395,10 +526,6 @@ void FitToScreen(HWND pane)
     vs->zoomIndex = fitZoomIndex(vs->zoomIndex, vs->imageWidth, vs->imageHeight, fw, fh, ww, wh);
     SetZoom(pane, nullptr, 0);
     int width = fw + scaledWidth(vs), height = fh + scaledHeight(vs);
-    if (width > ww) width = ww;
-    if (width < 320) width = 320;
-    if (height > wh) height = wh;
-    if (height < 240) height = 240;
-    int x = work.left + (ww - width) / 2, y = work.top + (wh - height) / 2;
-    SetWindowPos(viewer, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, width, height, 0);
+    PlaceFittedViewer(viewer, width < ww ? width : ww, height < wh ? height : wh);
+    UpdateReadout(pane, nullptr);  // the image moved under a still pointer
 }

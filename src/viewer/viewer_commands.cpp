@@ -71,12 +71,6 @@ void formatZoom(int zoomIndex, char* text, size_t size)
         snprintf(text, size, "1/%dx", 65 - zoomIndex);
 }
 
-void statusPartEdges(int clientWidth, int32_t edges[5])
-{
-    static const int32_t offsets[5] = {0, 32, 94, 222, 294};
-    for (int i = 0; i < 5; i++) edges[i] = offsets[i] + clientWidth - 310;
-}
-
 int nextOccupiedSlot(int current, const int occupied[10], int direction)
 {
     for (int k = 1; k <= 9; k++) {

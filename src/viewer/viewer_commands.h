@@ -1,6 +1,6 @@
 // The viewer's commands and the texts and numbers around them: tooltips,
-// keys, the zoom text and the status bar's parts. Pure functions, shared
-// by the window code and the tests.
+// keys and the zoom text. Pure functions, shared by the window code and
+// the tests.
 #pragma once
 
 #include <stddef.h>
@@ -45,9 +45,6 @@ CharAction actionOfCharacter(int code);
 
 // "%dx" for zoom indices from 64 (1x) up, "1/%dx" below (63 is 1/2x).
 void formatZoom(int zoomIndex, char* text, size_t size);
-
-// Right edges of the status bar's five parts for a client width.
-void statusPartEdges(int clientWidth, int32_t edges[5]);
 
 // The slot a key switches to from current: the next (or previous) occupied
 // one, going round; -1 when no other slot holds an image.

@@ -66,18 +66,24 @@ int GetToolbarTip(NMHDR* notification);
 HWND CreateStatusBar(HWND viewer);
 int LayoutStatusBar(int clientWidth, int clientHeight);
 int StatusBarHeight();
+int StatusBarMinimumWidth();  // the least width that shows every part
+void ReleaseStatusBar();
 void SetStatusName(const char* text);
 void SetStatusZoom(int zoomIndex);
 void SetStatusText(int part, const char* text);
 void UpdateStatusBar();
 void ProgressStep(int n);
-void ReleaseProgressSurface();
 
 // ---- image view pane (view_pane_win.cpp) ----
 LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 void SetZoom(HWND pane, const POINT* anchor, UINT step);
 void RefreshZoom(HWND pane);
 void FitToScreen(HWND pane);
+// Sizes the viewer to a fitted width × height (at least its minimum) and
+// places it: where the user put it while it fits on the screen there,
+// else as near as fits, and centred in the work area when the user has not
+// placed it.
+void PlaceFittedViewer(HWND viewer, int width, int height);
 void RepaintPane(HWND pane);
 int ClientPointToImage(HWND pane, POINT* point, int given);
 void UpdateReadout(HWND pane, const POINT* point);

@@ -2,9 +2,13 @@
 // window procedure, a switch of one line per message.
 #include <time.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "display/levels.h"
 #include "image/slots.h"
 #include "settings/settings.h"
+#include "viewer/pane_geometry.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
@@ -13,6 +17,14 @@ enum { MIN_WIDTH = 320, MIN_HEIGHT = 240, ZORDER_GUARD_SECONDS = 4 };
 
 static time_t g_shownTime;
 static ViewerLink g_link;  // one viewer at a time
+
+// Where the viewer last placed itself; a window found elsewhere has been
+// placed by the user, and fitting then keeps it where the user put it.
+static struct {
+    bool placed;
+    POINT corner;
+    bool byUser;
+} g_placement;
 
 static void CreateChildWindows(HWND viewer)
 {
@@ -52,7 +64,7 @@ static LRESULT OnCreate(HWND viewer)
 // shows them in a new viewer: closing loses no frame.
 static LRESULT OnDestroy(HWND viewer)
 {
-    ReleaseProgressSurface();
+    ReleaseStatusBar();
     freeAllSlots();
     g_link.closing(viewer);
     GiveBackUnstoredImages(viewer, g_link.giveBack);
@@ -68,11 +80,41 @@ static LRESULT OnPaint(HWND viewer)
     return 0;
 }
 
-static LRESULT OnGetMinMaxInfo(MINMAXINFO* info)
+// Wide enough for every toolbar button and every status bar part.
+static int MinimumViewerWidth(HWND viewer)
 {
-    info->ptMinTrackSize.x = MIN_WIDTH;
+    RECT window, client;
+    if (!GetWindowRect(viewer, &window) || !GetClientRect(viewer, &client)) return MIN_WIDTH;
+    SIZE toolbar = {0, 0};
+    SendDlgItemMessageA(viewer, ID_TOOLBAR, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&toolbar));
+    int content = toolbar.cx > StatusBarMinimumWidth() ? toolbar.cx : StatusBarMinimumWidth();
+    int width = (window.right - window.left) - client.right + content;
+    return width > MIN_WIDTH ? width : MIN_WIDTH;
+}
+
+static LRESULT OnGetMinMaxInfo(HWND viewer, MINMAXINFO* info)
+{
+    info->ptMinTrackSize.x = MinimumViewerWidth(viewer);
     info->ptMinTrackSize.y = MIN_HEIGHT;
     return 0;
+}
+
+void PlaceFittedViewer(HWND viewer, int width, int height)
+{
+    int minWidth = MinimumViewerWidth(viewer);
+    if (width < minWidth) width = minWidth;
+    if (height < MIN_HEIGHT) height = MIN_HEIGHT;
+    RECT window, work;
+    GetWindowRect(viewer, &window);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    if (g_placement.placed && (window.left != g_placement.corner.x || window.top != g_placement.corner.y))
+        g_placement.byUser = true;
+    WindowPosition p = placeFittedWindow(window.left, window.top, width, height,
+                                         PaneRect{work.left, work.top, work.right, work.bottom}, g_placement.byUser);
+    SetWindowPos(viewer, nullptr, p.x, p.y, width, height, 0);
+    GetWindowRect(viewer, &window);
+    g_placement.placed = true;
+    g_placement.corner = POINT{window.left, window.top};
 }
 
 // For a few seconds after the viewer is shown, plain moves and sizes (its
@@ -85,7 +127,6 @@ static LRESULT OnWindowPosChanging(HWND viewer, WINDOWPOS* pos, WPARAM wp, LPARA
         g_shownTime = now;
     } else if (pos->flags == 0 && now < g_shownTime + ZORDER_GUARD_SECONDS) {
         pos->flags |= SWP_NOZORDER;
-        return 0;
     }
     return DefWindowProcA(viewer, WM_WINDOWPOSCHANGING, wp, lp);
 }
@@ -110,9 +151,11 @@ LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_DESTROY: return OnDestroy(hwnd);
     case WM_SIZE: LayoutChildren(hwnd, LOWORD(lp), HIWORD(lp)); return 0;
     case WM_PAINT: return OnPaint(hwnd);
-    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(hwnd, reinterpret_cast<MINMAXINFO*>(lp));
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lp), wp, lp);
     case WM_NOTIFY: return OnNotify(hwnd, wp, lp);
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: return SendDlgItemMessageA(hwnd, ID_PANE, msg, wp, lp);
     case WM_KEYDOWN: HandleKeyDown(hwnd, wp); return 0;
     case WM_CHAR: HandleCharKey(hwnd, wp); return 0;
     case WM_COMMAND: return OnCommand(hwnd, wp);
@@ -124,6 +167,7 @@ LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 HWND CreateViewerWindow(const ViewerLink& link, Image* image)
 {
     g_link = link;
+    g_placement = {};
     setCurrentSlot(0);
     if (!storeImageInSlot(image, settingsRecord(), 0, rebuildDisplay)) {
         freeImage(image);  // alone in an empty viewer, nothing can make room for it

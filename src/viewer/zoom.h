@@ -11,3 +11,8 @@ float zoomScaleOf(int zoomIndex);
 // Displayed size of an image dimension, truncated; in whole numbers, so
 // that it agrees with painting and the readout at every step.
 int32_t scaledSize(int32_t size, int zoomIndex);
+
+// The wheel's ladder: one notch in (direction > 0) or out to the next power
+// of two of the magnification or the divisor, with 65x and 1/65x as the
+// ends. The index itself at an end.
+int wheelZoomIndex(int zoomIndex, int direction);

@@ -5,34 +5,92 @@
 #include "viewer/pane_geometry.h"
 #include "viewer/zoom.h"
 
-TEST(ScrollToCentre, BringsTheAnchorToTheMiddleAndClamps)
+TEST(ScrollToKeep, MagnifiedTheKeptPixelCoversThePoint)
 {
-    // 1000 wide at 2x, a pane 400 wide: image x 300 comes to the middle.
-    EXPECT_EQ(scrollToCentre(2.0f, 300.0f, 400, 2000, 65), 400);
-    // Near the right edge the scroll stops where the image ends.
-    EXPECT_EQ(scrollToCentre(2.0f, 999.0f, 400, 2000, 65), 1600);
-    EXPECT_EQ(scrollToCentre(2.0f, 10.0f, 400, 2000, 65), 0);
-    // An image narrower than the pane never scrolls.
-    EXPECT_EQ(scrollToCentre(1.0f, 50.0f, 400, 100, 64), 0);
-}
-
-TEST(ScrollToCentre, AnOddPaneCentresOnTheHalfPixel)
-{
-    // 300 - 100.5 + 0.5: the anchor lands on the middle column, 100 of 0 .. 200.
-    EXPECT_EQ(scrollToCentre(1.0f, 300.0f, 201, 2000, 64), 200);
-    // 2 × 150.25 - 150.5 + 0.5 = 150.5, truncated to 150, a multiple of 2.
-    EXPECT_EQ(scrollToCentre(2.0f, 150.25f, 301, 4000, 65), 150);
-    // 1/2: 0.5 × 1001 - 100.5 + 0.5 = 400.5.
-    EXPECT_EQ(scrollToCentre(0.5f, 1001.0f, 201, 2000, 63), 400);
-    EXPECT_EQ(scrollToCentre(1.0f, 1990.0f, 201, 2000, 64), 1799) << "clamped where the image ends";
-}
-
-TEST(ScrollToCentre, MagnifiedScrollsStartOnAWholeImagePixel)
-{
-    for (float pos = 100.0f; pos < 110.0f; pos += 0.37f) {
-        int32_t s = scrollToCentre(3.0f, pos, 401, 3000, 66);
-        EXPECT_EQ(s % 3, 0) << pos;
+    // A 1280-pixel row in a pane 601 wide, at every magnification and at
+    // points across the pane, for pixels well inside the row.
+    for (int zoom = ZOOM_ONE; zoom <= ZOOM_MAX; zoom++) {
+        int32_t sw = scaledSize(1280, zoom);
+        for (int at : {0, 1, 150, 300, 301, 599, 600})
+            for (int64_t pixel : {int64_t(600), int64_t(640), int64_t(641)}) {
+                int32_t s = scrollToKeep(pixel, at, zoom, 601, sw);
+                if (s == 0 || s >= sw - 601 - (zoom - 63)) continue;  // held at an end
+                ASSERT_EQ(imagePixelAt(s, at, zoom), pixel) << zoom << " at " << at;
+                ASSERT_EQ(s % (zoom - 63), 0) << zoom << ": a whole image pixel";
+            }
     }
+}
+
+TEST(ScrollToKeep, ZoomedOutTheScreenPixelCoversTheKeptPixel)
+{
+    for (int zoom = ZOOM_MIN; zoom < ZOOM_ONE; zoom++) {
+        int d = 65 - zoom;
+        int32_t sw = scaledSize(100000, zoom);
+        for (int at : {0, 7, 300})
+            for (int64_t pixel : {int64_t(50000), int64_t(50001), int64_t(50000 + d - 1)}) {
+                int32_t s = scrollToKeep(pixel, at, zoom, 601, sw);
+                int64_t shown = imagePixelAt(s, at, zoom);
+                ASSERT_LE(shown, pixel) << "1/" << d;
+                ASSERT_GT(shown + d, pixel) << "1/" << d;
+            }
+    }
+}
+
+TEST(ScrollToKeep, ClampsAtTheImagesEndsAndNeverScrollsASmallImage)
+{
+    EXPECT_EQ(scrollToKeep(3, 300, 70, 601, 7 * 1280), 0) << "near the start";
+    // At 7x the far end is 8960 - 601 = 8359, snapped down to 8358.
+    EXPECT_EQ(scrollToKeep(1279, 300, 70, 601, 7 * 1280), 8358);
+    EXPECT_EQ(scrollToKeep(50, 10, 64, 601, 100), 0) << "narrower than the pane";
+    EXPECT_EQ(scrollToKeep(-40, 10, 64, 601, 10000), 0) << "a pixel before the image";
+}
+
+TEST(ScrollToKeep, KeyZoomStepsReturnToTheCentrePixel)
+{
+    // Pixel 640 of a 1280 row at the middle of a 1011-wide pane, 64 steps in
+    // and 64 out, each step reading the centre pixel anew.
+    int zoom = ZOOM_ONE, at = 505;
+    int32_t s = scrollToKeep(640, at, zoom, 1011, 1280);
+    ASSERT_EQ(imagePixelAt(s, at, zoom), 640);
+    for (int step = 0; step < 64; step++) {
+        int64_t centre = imagePixelAt(s, at, zoom);
+        zoom++;
+        s = scrollToKeep(centre, at, zoom, 1011, scaledSize(1280, zoom));
+        ASSERT_EQ(imagePixelAt(s, at, zoom), 640) << zoom;
+    }
+    for (int step = 0; step < 64; step++) {
+        int64_t centre = imagePixelAt(s, at, zoom);
+        zoom--;
+        s = scrollToKeep(centre, at, zoom, 1011, scaledSize(1280, zoom));
+    }
+    EXPECT_EQ(imagePixelAt(s, at, zoom), 640);
+}
+
+TEST(ScrollToKeep, ImagePixelAtCountsBeforeTheImageToo)
+{
+    EXPECT_EQ(imagePixelAt(0, -1, 66), -1) << "3x: the screen pixel before the image";
+    EXPECT_EQ(imagePixelAt(0, -3, 66), -1);
+    EXPECT_EQ(imagePixelAt(0, -4, 66), -2);
+    EXPECT_EQ(imagePixelAt(10, 5, 61), 60) << "1/4x";
+}
+
+TEST(WheelZoom, PowersOfTwoWithTheEndsAt65)
+{
+    // In from 1/65x to 65x and back out: the text of each notch.
+    const int ladder[] = {-65, -64, -32, -16, -8, -4, -2, 1, 2, 4, 8, 16, 32, 64, 65};
+    auto indexOf = [](int level) { return level > 0 ? level + 63 : 65 + level; };
+    for (size_t i = 0; i + 1 < sizeof ladder / sizeof ladder[0]; i++) {
+        EXPECT_EQ(wheelZoomIndex(indexOf(ladder[i]), +1), indexOf(ladder[i + 1])) << ladder[i];
+        EXPECT_EQ(wheelZoomIndex(indexOf(ladder[i + 1]), -1), indexOf(ladder[i])) << ladder[i + 1];
+    }
+    EXPECT_EQ(wheelZoomIndex(ZOOM_MAX, +1), ZOOM_MAX);
+    EXPECT_EQ(wheelZoomIndex(ZOOM_MIN, -1), ZOOM_MIN);
+    // From a step between powers, to the next power either way.
+    EXPECT_EQ(wheelZoomIndex(66, +1), 67) << "3x in: 4x";
+    EXPECT_EQ(wheelZoomIndex(66, -1), 65) << "3x out: 2x";
+    EXPECT_EQ(wheelZoomIndex(62, +1), 63) << "1/3x in: 1/2x";
+    EXPECT_EQ(wheelZoomIndex(62, -1), 61) << "1/3x out: 1/4x";
+    EXPECT_EQ(wheelZoomIndex(100, 0), 100);
 }
 
 TEST(ScrollPosition, LinesPagesAndEnds)
@@ -254,4 +312,29 @@ TEST(FitZoom, ZoomsOutUntilTheLargerOverflowFits)
     EXPECT_EQ(fitZoomIndex(64, 1000000, 10, 16, 120, 1600, 1200), 0) << "stops at 1/65";
     // At 1/2, 3000 wide fills 1516 exactly: it must be narrower, so 1/3.
     EXPECT_EQ(fitZoomIndex(64, 3000, 10, 16, 120, 1516, 1200), 62);
+}
+
+TEST(FitPlacement, CentresUnlessTheUserPlacedTheWindow)
+{
+    const PaneRect work = {0, 30, 1920, 1080};  // a taskbar along the top
+    WindowPosition p = placeFittedWindow(5, 700, 800, 600, work, false);
+    EXPECT_EQ(p.x, 560);
+    EXPECT_EQ(p.y, 255);
+    p = placeFittedWindow(5, 400, 800, 600, work, true);
+    EXPECT_EQ(p.x, 5) << "fits where it is: stays";
+    EXPECT_EQ(p.y, 400);
+    p = placeFittedWindow(1120, 480, 800, 600, work, true);  // exactly at the right and bottom edges
+    EXPECT_EQ(p.x, 1120);
+    EXPECT_EQ(p.y, 480);
+    p = placeFittedWindow(1500, 700, 800, 600, work, true);
+    EXPECT_EQ(p.x, 1120) << "moved just far enough to fit";
+    EXPECT_EQ(p.y, 480);
+    p = placeFittedWindow(-300, 0, 800, 600, work, true);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 30) << "not under the taskbar";
+    p = placeFittedWindow(100, 100, 2500, 1200, work, true);
+    EXPECT_EQ(p.x, 0) << "larger than the work area: at its corner";
+    EXPECT_EQ(p.y, 30);
+    p = placeFittedWindow(100, 100, 2500, 1200, PaneRect{-1920, 0, 0, 1080}, false);
+    EXPECT_EQ(p.x, 0) << "a centred corner off the origin's side comes to 0";
 }

@@ -4,6 +4,7 @@
 
 #include "image/view_state.h"
 #include "viewer/progress.h"
+#include "viewer/status_layout.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/zoom.h"
 
@@ -65,16 +66,40 @@ TEST(ZoomScale, FollowsTheIndex)
     EXPECT_EQ(scaledSize(3840, 128), 249600);
 }
 
-TEST(StatusParts, RightEdgesFollowTheWidth)
+TEST(StatusParts, FixedPartsKeepTheirWidthsAtTheRight)
 {
+    const StatusWidths w = {40, 80, 160, 72, 16, 70};
     int32_t edges[5];
-    statusPartEdges(700, edges);
-    const int32_t expected[5] = {390, 422, 484, 612, 684};
+    statusPartEdges(700, w, edges);
+    const int32_t expected[5] = {332, 372, 452, 612, 684};
     for (int i = 0; i < 5; i++) EXPECT_EQ(edges[i], expected[i]) << i;
-    statusPartEdges(312, edges);  // near the viewer's minimum: the name part all but vanishes
-    EXPECT_EQ(edges[0], 2);
-    EXPECT_EQ(edges[1] - edges[0], 32);
+}
+
+TEST(StatusParts, TheNamePartKeepsItsLeastWidth)
+{
+    const StatusWidths w = {40, 80, 160, 72, 16, 70};
+    ASSERT_EQ(statusMinimumWidth(w), 438);
+    int32_t edges[5];
+    statusPartEdges(438, w, edges);  // exactly the least width
+    EXPECT_EQ(edges[0], 70);
+    EXPECT_EQ(edges[4], 438 - 16);
+    statusPartEdges(300, w, edges);  // narrower: the parts run past the edge
+    EXPECT_EQ(edges[0], 70);
+    EXPECT_EQ(edges[1] - edges[0], 40);
     EXPECT_EQ(edges[4] - edges[3], 72);
+}
+
+TEST(Ellipsis, CutsBeforeTheLastCharacterThatWouldOverflow)
+{
+    const int32_t prefix[6] = {7, 14, 20, 27, 34, 40};  // six characters
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 40), 6u) << "exactly fits: no ellipsis";
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 39), 4u) << "27 + 9 fits, 34 + 9 does not";
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 36), 4u);
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 35), 3u);
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 16), 1u);
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 15), 0u) << "only the ellipsis";
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 6, 9, 0), 0u);
+    EXPECT_EQ(charactersBeforeEllipsis(prefix, 0, 9, 0), 0u) << "an empty name";
 }
 
 TEST(SlotStepping, GoesRoundToTheNextOccupied)
