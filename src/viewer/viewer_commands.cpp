@@ -79,3 +79,32 @@ int nextOccupiedSlot(int current, const int occupied[10], int direction)
     }
     return -1;
 }
+
+// Tenths of a second as an artist reads a render time: "8.4 s",
+// "2 min 5 s", "1 h 12 min".
+static void formatRenderTime(char* text, size_t size, int32_t tenths)
+{
+    int32_t seconds = tenths / 10;
+    if (seconds < 60)
+        snprintf(text, size, "%d.%d s", int(seconds), int(tenths % 10));
+    else if (seconds < 3600)
+        snprintf(text, size, "%d min %d s", int(seconds / 60), int(seconds % 60));
+    else
+        snprintf(text, size, "%d h %d min", int(seconds / 3600), int(seconds / 60 % 60));
+}
+
+void formatSlotTip(char* text, size_t size, int slot, const char* name, int32_t width, int32_t height,
+                   int32_t renderTenths)
+{
+    if (!name) {
+        snprintf(text, size, "Slot %d: empty", slot + 1);
+        return;
+    }
+    char time[48] = "";
+    if (renderTenths > 0) {
+        char span[24];
+        formatRenderTime(span, sizeof span, renderTenths);
+        snprintf(time, sizeof time, ", rendered in %s", span);
+    }
+    snprintf(text, size, "Slot %d: %s, %d x %d%s", slot + 1, name, int(width), int(height), time);
+}

@@ -49,3 +49,9 @@ void formatZoom(int zoomIndex, char* text, size_t size);
 // The slot a key switches to from current: the next (or previous) occupied
 // one, going round; -1 when no other slot holds an image.
 int nextOccupiedSlot(int current, const int occupied[10], int direction);
+
+// The tooltip of a slot button (slot 0 is "Slot 1"): the image's name, size
+// and render time, or that the slot is empty when name is null. A render
+// time of 0 or less is left out. The text is cut to size.
+void formatSlotTip(char* text, size_t size, int slot, const char* name, int32_t width, int32_t height,
+                   int32_t renderTenths);

@@ -32,8 +32,7 @@ void RefreshViewer(HWND viewer, int slot, int repaint)
 {
     if (isSlotEmpty(slot)) return;
     loadViewState(slot);
-    CheckRadioButton(viewer, CMD_SLOT_FIRST, CMD_SLOT_FIRST + SLOT_COUNT - 1, CMD_SLOT_FIRST + slot);
-    for (int i = 0; i < SLOT_COUNT; i++) EnableWindow(GetDlgItem(viewer, CMD_SLOT_FIRST + i), !isSlotEmpty(i));
+    UpdateSlotStrip(viewer, slot);
     const ViewState* vs = viewState();
     UpdateToolbarChecks(viewer, vs->channelView, vs->overlays);
     SetStatusName(vs->name);

@@ -74,6 +74,13 @@ void SetStatusText(int part, const char* text);
 void UpdateStatusBar();
 void ProgressStep(int n);
 
+// ---- slot buttons (slot_strip_win.cpp) ----
+void CreateSlotStrip(HWND viewer);
+void LayoutSlotStrip(HWND viewer, int width, int y);
+void UpdateSlotStrip(HWND viewer, int current);
+int GetSlotTip(NMHDR* notification);  // 1 when it supplied a slot's tooltip
+void ReleaseSlotStrip();
+
 // ---- image view pane (view_pane_win.cpp) ----
 LRESULT CALLBACK ViewPaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 void SetZoom(HWND pane, const POINT* anchor, UINT step);

@@ -12,7 +12,7 @@
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
-enum { SLOT_BUTTON_WIDTH = 21, SLOT_BUTTON_HEIGHT = 16, SLOT_STRIP_HEIGHT = 20, MARGIN = 4 };
+enum { SLOT_STRIP_HEIGHT = 20, MARGIN = 4 };
 enum { MIN_WIDTH = 320, MIN_HEIGHT = 240, ZORDER_GUARD_SECONDS = 4 };
 
 static time_t g_shownTime;
@@ -31,11 +31,7 @@ static void CreateChildWindows(HWND viewer)
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(viewer, GWLP_HINSTANCE));
     CreateToolbar(viewer);
     CreateStatusBar(viewer);
-    for (int i = 0; i < SLOT_COUNT; i++)
-        CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 0, 0, SLOT_BUTTON_WIDTH,
-                        SLOT_BUTTON_HEIGHT, viewer, reinterpret_cast<HMENU>(INT_PTR(CMD_SLOT_FIRST + i)), instance,
-                        nullptr);
-    CheckDlgButton(viewer, CMD_SLOT_FIRST, BST_CHECKED);
+    CreateSlotStrip(viewer);
     CreateWindowExA(0, VIEWER_PANE_CLASS, "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, MARGIN, 0, 100, 100,
                     viewer, reinterpret_cast<HMENU>(ID_PANE), instance, viewState());
 }
@@ -44,11 +40,7 @@ static void LayoutChildren(HWND viewer, int width, int height)
 {
     int toolbarHeight = AutosizeToolbar(viewer);
     int statusHeight = LayoutStatusBar(width, height);
-    int stripX = (width - SLOT_COUNT * SLOT_BUTTON_WIDTH) / 2;
-    int stripY = height - statusHeight - SLOT_STRIP_HEIGHT;
-    for (int i = 0; i < SLOT_COUNT; i++)
-        MoveWindow(GetDlgItem(viewer, CMD_SLOT_FIRST + i), stripX + SLOT_BUTTON_WIDTH * i, stripY, SLOT_BUTTON_WIDTH,
-                   SLOT_BUTTON_HEIGHT, TRUE);
+    LayoutSlotStrip(viewer, width, height - statusHeight - SLOT_STRIP_HEIGHT);
     MoveWindow(GetDlgItem(viewer, ID_PANE), MARGIN, toolbarHeight, width - 2 * MARGIN,
                height - (SLOT_STRIP_HEIGHT + statusHeight + toolbarHeight + MARGIN), TRUE);
 }
@@ -65,6 +57,7 @@ static LRESULT OnCreate(HWND viewer)
 static LRESULT OnDestroy(HWND viewer)
 {
     ReleaseStatusBar();
+    ReleaseSlotStrip();
     freeAllSlots();
     g_link.closing(viewer);
     GiveBackUnstoredImages(viewer, g_link.giveBack);
@@ -140,7 +133,8 @@ static LRESULT OnCommand(HWND viewer, WPARAM wp)
 
 static LRESULT OnNotify(HWND viewer, WPARAM wp, LPARAM lp)
 {
-    if (GetToolbarTip(reinterpret_cast<NMHDR*>(lp))) return 0;
+    NMHDR* notification = reinterpret_cast<NMHDR*>(lp);
+    if (GetSlotTip(notification) || GetToolbarTip(notification)) return 0;
     return DefWindowProcA(viewer, WM_NOTIFY, wp, lp);
 }
 

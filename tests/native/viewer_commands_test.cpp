@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
+#include <string>
+
 #include "image/view_state.h"
 #include "viewer/progress.h"
 #include "viewer/status_layout.h"
@@ -151,4 +153,33 @@ TEST(ProgressMeter, AWrappedTickCountDraws)
     ProgressMeter m = {};
     progressStep(&m, 10, 0xFFFFFFF0u);
     EXPECT_EQ(progressStep(&m, 0, 5), PROGRESS_DRAW);
+}
+
+TEST(SlotTips, NameSizeAndRenderTime)
+{
+    char text[128];
+    formatSlotTip(text, sizeof text, 0, "Untitled1", 1280, 720, 84);
+    EXPECT_STREQ(text, "Slot 1: Untitled1, 1280 x 720, rendered in 8.4 s");
+    formatSlotTip(text, sizeof text, 9, "beauty.iff", 3840, 2160, 1250);
+    EXPECT_STREQ(text, "Slot 10: beauty.iff, 3840 x 2160, rendered in 2 min 5 s");
+    formatSlotTip(text, sizeof text, 2, "long", 64, 48, 36000 + 7 * 600 + 59);
+    EXPECT_STREQ(text, "Slot 3: long, 64 x 48, rendered in 1 h 7 min");
+    formatSlotTip(text, sizeof text, 2, "x", 1, 1, 599);
+    EXPECT_STREQ(text, "Slot 3: x, 1 x 1, rendered in 59.9 s") << "just under a minute";
+    formatSlotTip(text, sizeof text, 2, "x", 1, 1, 600);
+    EXPECT_STREQ(text, "Slot 3: x, 1 x 1, rendered in 1 min 0 s");
+    formatSlotTip(text, sizeof text, 4, "Untitled5", 64, 48, 0);
+    EXPECT_STREQ(text, "Slot 5: Untitled5, 64 x 48") << "no time known";
+    formatSlotTip(text, sizeof text, 4, nullptr, 0, 0, 0);
+    EXPECT_STREQ(text, "Slot 5: empty");
+}
+
+TEST(SlotTips, ALongNameIsCutToTheBuffer)
+{
+    std::string name(400, 'n');
+    char text[64];
+    memset(text, '#', sizeof text);
+    formatSlotTip(text, sizeof text, 0, name.c_str(), 64, 48, 10);
+    EXPECT_EQ(strlen(text), sizeof text - 1);
+    EXPECT_EQ(std::string(text, 9), "Slot 1: n");
 }

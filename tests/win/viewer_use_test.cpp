@@ -2,6 +2,7 @@
 // drifting, a readout that follows the pointer, a status bar whose texts
 // fit their parts, and a window that keeps its toolbar and its place.
 #include <stdio.h>
+#include <string.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -331,4 +332,76 @@ TEST_F(ViewerUseTest, FitKeepsAWindowTheUserPlacedWhereItFits)
     GetWindowRect(viewer, &r);
     EXPECT_EQ(r.right, work.right) << "moved only as far as it must";
     EXPECT_EQ(r.top, 60);
+}
+
+namespace {
+
+BOOL CALLBACK findSlotTips(HWND w, LPARAM found)
+{
+    char name[64];
+    GetClassNameA(w, name, sizeof name);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0) != 20) return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+// The viewer's tooltip control that holds the slot tools: twenty of them.
+HWND slotTips(HWND viewer)
+{
+    HWND found = nullptr;
+    EnumThreadWindows(GetWindowThreadProcessId(viewer, nullptr), findSlotTips, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string toolText(HWND tips, HWND owner, UINT_PTR id)
+{
+    char text[512] = "";
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = owner;
+    tool.uId = id;
+    tool.lpszText = text;
+    SendMessageA(tips, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+}  // namespace
+
+TEST_F(ViewerUseTest, SlotButtonsTellWhatTheirSlotHolds)
+{
+    renderImage(64, 48, flat);
+    renderImage(200, 100, flat);
+    HWND tips = slotTips(viewer);
+    ASSERT_NE(tips, nullptr);
+    HWND first = GetDlgItem(viewer, 200), third = GetDlgItem(viewer, 202);
+    // The frames render in less than a tenth of a second: no render time.
+    EXPECT_EQ(toolText(tips, viewer, UINT_PTR(first)), "Slot 1: Untitled1, 64 x 48");
+    EXPECT_EQ(toolText(tips, viewer, UINT_PTR(GetDlgItem(viewer, 201))), "Slot 2: Untitled2, 200 x 100");
+    EXPECT_FALSE(IsWindowEnabled(third)) << "an empty slot is disabled";
+    EXPECT_EQ(toolText(tips, viewer, 2), "Slot 3: empty");
+    // Hovering over the disabled button shows the tip, from its rectangle on
+    // the viewer.
+    RECT r;
+    GetWindowRect(third, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    POINT inViewer = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(viewer, &inViewer);
+    PostMessageA(viewer, WM_MOUSEMOVE, 0, MAKELPARAM(inViewer.x, inViewer.y));
+    DWORD start = GetTickCount();
+    while (!IsWindowVisible(tips) && GetTickCount() - start < 3000) pumpMessages(50);
+    ASSERT_TRUE(IsWindowVisible(tips));
+    char shown[128] = "";
+    GetWindowTextA(tips, shown, sizeof shown);
+    EXPECT_STREQ(shown, "Slot 3: empty");
+    // And over a filled one, from the button itself.
+    GetWindowRect(first, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(first, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    start = GetTickCount();
+    do {
+        pumpMessages(50);
+        GetWindowTextA(tips, shown, sizeof shown);
+    } while (strcmp(shown, "Slot 1: Untitled1, 64 x 48") != 0 && GetTickCount() - start < 3000);
+    EXPECT_STREQ(shown, "Slot 1: Untitled1, 64 x 48");
+    EXPECT_TRUE(IsWindowVisible(tips));
 }
