@@ -1,0 +1,79 @@
+// Painting the pane: the display bitmaps of the current view at its zoom
+// and scroll, with the chosen channel and overlays.
+#include "display/reduced_bitmap.h"
+#include "image/slots.h"
+#include "viewer/pane_geometry.h"
+#include "viewer/pane_win.h"
+#include "viewer/viewer_win.h"
+#include "viewer/zoom.h"
+
+static void stretch(HDC dc, const PaintMapping& m, const DisplayBitmap* bitmap, int32_t srcX, int32_t srcY,
+                    int32_t srcWidth, int32_t srcHeight, DWORD rop)
+{
+    StretchDIBits(dc, m.dstX, m.dstY, m.dstWidth, m.dstHeight, srcX, srcY, srcWidth, srcHeight, bitmap->pixels,
+                  static_cast<const BITMAPINFO*>(bitmapInfo(bitmap)), DIB_RGB_COLORS, rop);
+}
+
+// Below one to one (step > 1) the pixels shown are picked here, one for
+// each screen pixel, so that they are the ones the readout names; GDI
+// stretches a bitmap whose copy cannot be made.
+static void drawBitmap(HDC dc, const PaintMapping& m, int32_t step, const DisplayBitmap* bitmap, DWORD rop)
+{
+    if (step > 1) {
+        int32_t top = bitmap->height - m.srcY - m.srcHeight;
+        DisplayBitmap* reduced = reduceBitmap(bitmap, m.srcX, top, step, m.dstWidth, m.dstHeight);
+        if (reduced) {
+            stretch(dc, m, reduced, 0, 0, m.dstWidth, m.dstHeight, rop);
+            freeDisplayBitmap(reduced);
+            return;
+        }
+    }
+    stretch(dc, m, bitmap, m.srcX, m.srcY, m.srcWidth, m.srcHeight, rop);
+}
+
+static void drawChannel(HDC dc, const PaintMapping& m, int32_t step, const View* view, int channel)
+{
+    static const COLORREF channelColours[5] = {0, 0, RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    if (channel == CHANNEL_ALPHA) {
+        drawBitmap(dc, m, step, view->alpha, SRCCOPY);
+    } else if (channel >= CHANNEL_RED && channel <= CHANNEL_BLUE) {
+        HBRUSH brush = CreateSolidBrush(channelColours[channel]);
+        HGDIOBJ previous = SelectObject(dc, brush);
+        drawBitmap(dc, m, step, view->colour, MERGECOPY);
+        SelectObject(dc, previous);
+        DeleteObject(brush);
+    } else {
+        drawBitmap(dc, m, step, view->colour, SRCCOPY);
+    }
+}
+
+// Draws the paint rectangle of the pane into any device context.
+void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH background)
+{
+    PaintMapping m;
+    PaneRect p = {paint.left, paint.top, paint.right, paint.bottom};
+    if (!vs || !vs->view ||
+        !mapPaintRect(p, vs->scrollX, vs->scrollY, vs->zoomIndex, vs->imageWidth, vs->imageHeight, &m)) {
+        FillRect(dc, &paint, background);
+        return;
+    }
+    SetStretchBltMode(dc, COLORONCOLOR);
+    int32_t step = vs->zoomIndex < ZOOM_ONE ? 65 - vs->zoomIndex : 1;
+    drawChannel(dc, m, step, vs->view, vs->channelView);
+    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, step, vs->view->hotMask, SRCAND);
+    if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, step, vs->view->safeOverlay, SRCINVERT);
+    RECT right = {m.dstX + m.dstWidth, paint.top, paint.right, m.dstY + m.dstHeight};
+    if (right.left < paint.right) FillRect(dc, &right, background);
+    RECT below = {paint.left, m.dstY + m.dstHeight, paint.right, paint.bottom};
+    if (below.top < paint.bottom) FillRect(dc, &below, background);
+}
+
+LRESULT PaintPane(HWND pane)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(pane, &ps);
+    PaintPaneContent(dc, paneState(pane), ps.rcPaint,
+                     reinterpret_cast<HBRUSH>(GetClassLongPtrA(pane, GCLP_HBRBACKGROUND)));
+    EndPaint(pane, &ps);
+    return 0;
+}
