@@ -19,6 +19,8 @@ struct Options {
     const char* sceneSave;
     RenderOptions render;
     const char* keys;
+    int pointer;  // 1 when the pointer goes to pointerX, pointerY of the pane
+    int pointerX, pointerY;
     const char* screenshot;
     int quitAfterMs;  // -1: wait until the viewer is closed
     int ingestFrames;  // > 0: time that many frames into the viewer
@@ -31,7 +33,7 @@ static void usage()
           "              [--scene-load FILE] [--scene-save FILE]\n"
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
-          "              [--keys TEXT] [--screenshot FILE.bmp] [--quit-after MS]\n"
+          "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--quit-after MS]\n"
           "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
@@ -89,6 +91,9 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->render.pattern = value;
         } else if (strcmp(a, "--keys") == 0) {
             options->keys = value;
+        } else if (strcmp(a, "--pointer") == 0) {  // negative: from the pane's right or bottom
+            if (sscanf(value, "%d,%d", &options->pointerX, &options->pointerY) != 2) return 0;
+            options->pointer = 1;
         } else if (strcmp(a, "--screenshot") == 0) {
             options->screenshot = value;
         } else if (strcmp(a, "--ingest-timing") == 0) {
@@ -121,6 +126,10 @@ static int driveViewer(const Options* options)
     }
     pumpMessages(200);
     if (IsWindow(viewer)) settleViewer(viewer);
+    if (options->pointer && IsWindow(viewer)) {
+        pointAtPane(viewer, options->pointerX, options->pointerY);
+        settleViewer(viewer);
+    }
     if (options->screenshot) {
         if (IsWindow(viewer) && captureClient(viewer, options->screenshot))
             printf("screenshot: %s\n", options->screenshot);

@@ -86,6 +86,19 @@ int sendKeys(HWND viewer, const std::string& keys)
     return 1;
 }
 
+int pointAtPane(HWND viewer, int x, int y)
+{
+    HWND pane = GetDlgItem(viewer, 2);
+    RECT client;
+    if (!pane || !GetClientRect(pane, &client)) return 0;
+    POINT p = {x < 0 ? client.right + x : x, y < 0 ? client.bottom + y : y};
+    POINT screen = p;
+    ClientToScreen(pane, &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageA(pane, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    return 1;
+}
+
 std::string statusText(HWND viewer, int part)
 {
     HWND status = GetDlgItem(viewer, 3);

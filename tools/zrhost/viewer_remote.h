@@ -18,6 +18,11 @@ void settleViewer(HWND viewer);
 // {HOME} {END}, {SHIFT+LEFT} and the like, {WAIT:ms}. 0 on an unknown key.
 int sendKeys(HWND viewer, const std::string& keys);
 
+// Puts the pointer on a client point of the viewer's image pane, counted
+// from the right or bottom edge when negative, and reports a move there.
+// 0 when the viewer has no pane.
+int pointAtPane(HWND viewer, int x, int y);
+
 // The text of one part of the viewer's status bar.
 std::string statusText(HWND viewer, int part);
 
