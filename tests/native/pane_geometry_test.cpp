@@ -43,6 +43,7 @@ TEST(ScrollToKeep, ClampsAtTheImagesEndsAndNeverScrollsASmallImage)
     EXPECT_EQ(scrollToKeep(1279, 300, 70, 601, 7 * 1280), 8358);
     EXPECT_EQ(scrollToKeep(50, 10, 64, 601, 100), 0) << "narrower than the pane";
     EXPECT_EQ(scrollToKeep(-40, 10, 64, 601, 10000), 0) << "a pixel before the image";
+    EXPECT_EQ(scrollToKeep(301, 300, 64, 601, 10000), 1) << "the least scroll there is";
 }
 
 TEST(ScrollToKeep, KeyZoomStepsReturnToTheCentrePixel)
@@ -133,6 +134,15 @@ TEST(ScrollRanges, NoBarsWhenTheImageFits)
     ScrollRanges r = scrollRangesFor(300, 200, 400, 300, 16);
     EXPECT_TRUE(r.none);
     EXPECT_EQ(r.maxX, 0);
+}
+
+TEST(ScrollRanges, ATallNarrowImageScrollsOnlyUpAndDown)
+{
+    ScrollRanges r = scrollRangesFor(100, 1000, 400, 300, 16);
+    EXPECT_FALSE(r.none);
+    EXPECT_EQ(r.viewWidth, 384);
+    EXPECT_EQ(r.maxX, 0) << "narrower than the view: no sideways scrolling";
+    EXPECT_EQ(r.maxY, 700);
 }
 
 TEST(ScrollRanges, OneBarCanBringTheOther)
