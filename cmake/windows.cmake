@@ -4,12 +4,21 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
+# The display pipeline's GDI drawing, a library of its own so that the
+# Wine tests can draw with it and read the bits back.
+set(DISPLAY_WIN_SOURCES ${PLATFORM_SOURCES})
+list(FILTER DISPLAY_WIN_SOURCES INCLUDE REGEX "/src/display/")
+list(FILTER PLATFORM_SOURCES EXCLUDE REGEX "/src/display/")
+add_library(zrdisplaywin STATIC ${DISPLAY_WIN_SOURCES})
+target_link_libraries(zrdisplaywin PUBLIC zrcore gdi32)
+target_compile_options(zrdisplaywin PRIVATE ${WARNINGS})
+
 add_library(plugin SHARED
     ${PLATFORM_SOURCES}
     ${CMAKE_SOURCE_DIR}/src/resources/zr40.rc
     ${CMAKE_SOURCE_DIR}/src/resources/zr40.def)
 set_target_properties(plugin PROPERTIES PREFIX "" SUFFIX ".p" OUTPUT_NAME zr40)
-target_link_libraries(plugin PRIVATE zrcore comctl32 gdi32 user32 kernel32)
+target_link_libraries(plugin PRIVATE zrdisplaywin zrcore comctl32 gdi32 user32 kernel32)
 target_compile_options(plugin PRIVATE ${WARNINGS})
 target_link_options(plugin PRIVATE -s)
 
@@ -30,7 +39,9 @@ target_link_options(zrhost PRIVATE -mwindows -mconsole)
 
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(win_tests ${WIN_TESTS})
-target_link_libraries(win_tests PRIVATE hostcore GTest::gtest_main)
+# The tests drive the plug-in through the host's loader; the display
+# library only lets them draw what the plug-in draws, to compare with it.
+target_link_libraries(win_tests PRIVATE hostcore zrdisplaywin GTest::gtest_main)
 target_compile_options(win_tests PRIVATE ${WARNINGS})
 add_dependencies(win_tests plugin zrhost)
 

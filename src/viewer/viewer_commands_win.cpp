@@ -2,7 +2,7 @@
 // keyboard, new images, and bringing the controls in line with the slot.
 #include <stdlib.h>
 
-#include "display/levels.h"
+#include "display/safe_overlay_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
 #include "viewer/viewer_commands.h"
@@ -205,7 +205,7 @@ static int StoreMakingRoom(Image* image, int slot)
 {
     int64_t needed = displayBytes(image->width, image->height);
     int64_t freed = 0;
-    while (!storeImageInSlot(image, settingsRecord(), slot, rebuildDisplay)) {
+    while (!storeImageInSlot(image, settingsRecord(), slot, rebuildViewDisplay)) {
         if (freed >= needed) return 0;
         int64_t bytes = EvictOldest();
         if (bytes == 0) return 0;

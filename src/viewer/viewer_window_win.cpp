@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "display/levels.h"
+#include "display/safe_overlay_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
 #include "viewer/pane_geometry.h"
@@ -163,7 +163,7 @@ HWND CreateViewerWindow(const ViewerLink& link, Image* image)
     g_link = link;
     g_placement = {};
     setCurrentSlot(0);
-    if (!storeImageInSlot(image, settingsRecord(), 0, rebuildDisplay)) {
+    if (!storeImageInSlot(image, settingsRecord(), 0, rebuildViewDisplay)) {
         freeImage(image);  // alone in an empty viewer, nothing can make room for it
         return nullptr;
     }
