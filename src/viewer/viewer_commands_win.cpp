@@ -2,9 +2,11 @@
 // keyboard, new images, and bringing the controls in line with the slot.
 #include <stdlib.h>
 
+#include "dialogs/settings_sheet_win.h"
 #include "display/safe_overlay_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
+#include "viewer/readout_format.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
@@ -100,6 +102,24 @@ void EndTextPlacement(HWND viewer, int x, int y, int place)
     SetClassCursor(pane(viewer), IDC_CROSS);
 }
 
+static View* imageInSlot(int slot)
+{
+    return isSlotEmpty(slot) ? nullptr : viewInSlot(slot);
+}
+
+// New frames wait while the sheet is open, so none can take the slot of
+// the image it edits.
+static void EditSettings(HWND viewer)
+{
+    if (isSlotEmpty(g_currentSlot)) return;
+    const SheetHooks hooks = {refreshViewDisplay, SetBusyCursor, imageInSlot, SLOT_COUNT};
+    BeginModalOperation(viewer);
+    EditNotesAndSettings(viewer, settingsRecord(), viewInSlot(g_currentSlot), hooks);
+    SetPixelDisplayType(settingsRecord()->pixelDisplayType);
+    RefreshViewer(viewer, g_currentSlot, 1);
+    EndModalOperation(viewer);
+}
+
 static void FitViewer(HWND viewer)
 {
     if (IsZoomed(viewer)) ShowWindow(viewer, SW_RESTORE);
@@ -124,7 +144,7 @@ void DispatchCommand(HWND viewer, int command)
     case CMD_HOT_PIXELS: ToggleOverlay(viewer, OVERLAY_HOT); break;
     case CMD_SAFE_OUTLINES: ToggleOverlay(viewer, OVERLAY_SAFE); break;
     case CMD_FIT: FitViewer(viewer); break;
-    case CMD_NOTES: RefreshViewer(viewer, g_currentSlot, 1); break;
+    case CMD_NOTES: EditSettings(viewer); break;
     case CMD_ADD_TEXT:
         if (viewState()->placingText)
             EndTextPlacement(viewer, 0, 0, 0);

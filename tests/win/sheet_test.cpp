@@ -1,0 +1,331 @@
+// The Notes and Settings sheet driven as an artist would: typing into its
+// boxes, ticking them, pressing OK or Cancel, and reading back what the
+// viewer, its screen and the saved settings show.
+#include <windows.h>
+#include <commctrl.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/sheet_ids.h"
+#include "pane_fixture.h"
+#include "settings_capture.h"
+
+namespace {
+
+enum { PAGE_NOTES, PAGE_LEVELS, PAGE_HOT, PAGE_BORDERS };
+
+BOOL CALLBACK findSheet(HWND w, LPARAM found)
+{
+    char title[64];
+    GetWindowTextA(w, title, sizeof title);
+    if (strcmp(title, "Notes and Settings") != 0 || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+Rgba grey(int x, int)
+{
+    return {byteValue(x % 128), byteValue(x % 128), byteValue(x % 128), 1};
+}
+
+class SheetTest : public PaneTest {
+protected:
+    // Opens the sheet with its key; the viewer stays in the sheet's modal
+    // loop until OK or Cancel, so the key is posted, not sent.
+    HWND openSheet()
+    {
+        PostMessageA(viewer, WM_CHAR, 'n', 1);
+        HWND sheet = nullptr;
+        DWORD start = GetTickCount();
+        while (!sheet && GetTickCount() - start < 5000) {
+            pumpMessages(20);
+            EnumThreadWindows(GetWindowThreadProcessId(viewer, nullptr), findSheet,
+                              reinterpret_cast<LPARAM>(&sheet));
+        }
+        return sheet;
+    }
+
+    HWND showPage(HWND sheet, int index)
+    {
+        SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+        return currentPage(sheet);
+    }
+
+    static HWND currentPage(HWND sheet)
+    {
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+
+    static int currentIndex(HWND sheet)
+    {
+        return int(SendMessageA(sheet, PSM_HWNDTOINDEX, WPARAM(currentPage(sheet)), 0));
+    }
+
+    void close(HWND sheet, int button)
+    {
+        SendMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+        ASSERT_TRUE(waitGone(sheet));
+        settleViewer(viewer);
+    }
+
+    static std::string text(HWND page, int id)
+    {
+        char buffer[2048] = "";
+        GetDlgItemTextA(page, id, buffer, sizeof buffer);
+        return buffer;
+    }
+
+    static void type(HWND page, int id, const std::string& value) { SetDlgItemTextA(page, id, value.c_str()); }
+
+    static void tick(HWND page, int id, bool on = true)
+    {
+        SendDlgItemMessageA(page, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
+    // Edits one page and presses OK.
+    void editAndOk(int index, const std::function<void(HWND page)>& edit)
+    {
+        HWND sheet = openSheet();
+        ASSERT_NE(sheet, nullptr);
+        edit(showPage(sheet, index));
+        close(sheet, PSBTN_OK);
+    }
+
+    std::string saved(const char* token) { return leafValues(savedSettings(session, instance), token); }
+
+    // The saved leaf's numbers, as floats, to compare with what was typed.
+    std::vector<float> savedNumbers(const char* token)
+    {
+        std::vector<float> numbers;
+        std::string values = saved(token);
+        const char* p = values.c_str();
+        char* end = nullptr;
+        for (double v = strtod(p, &end); end != p; v = strtod(p, &end)) {
+            numbers.push_back(float(v));
+            p = end;
+        }
+        return numbers;
+    }
+};
+
+}  // namespace
+
+TEST_F(SheetTest, TheSheetHasFourPagesAndNoHelpButton)
+{
+    renderImage(64, 48, grey);
+    HWND sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(GetParent(sheet), viewer);
+    EXPECT_FALSE(GetWindowLongA(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    ASSERT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 4);
+    const char* captions[] = {" Notes ", " Levels ", " Hot Pixels ", " Borders "};
+    for (int i = 0; i < 4; i++) {
+        char caption[32] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = sizeof caption;
+        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(caption, captions[i]);
+    }
+    HWND apply = GetDlgItem(sheet, 0x3021);  // the sheet's Apply button
+    EXPECT_FALSE(apply && IsWindowVisible(apply)) << "no Apply";
+    HWND notes = currentPage(sheet);
+    EXPECT_EQ(text(notes, IDC_NAME), "Untitled1");
+    EXPECT_EQ(text(notes, IDC_NUMBER), "1");
+    EXPECT_EQ(text(notes, IDC_RENDER_TIME), "0h 0m 0.0s");
+    std::string created = text(notes, IDC_CREATED);  // "Dec 07 19:50:21"
+    ASSERT_EQ(created.size(), 15u) << created;
+    EXPECT_TRUE(isdigit(created[4]) && isdigit(created[5])) << "a two-digit day: " << created;
+    close(sheet, PSBTN_CANCEL);
+}
+
+TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
+{
+    renderImage(64, 48, grey);
+    Capture before = capturePane();
+    editAndOk(PAGE_LEVELS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_WHITE), "1.0");
+        EXPECT_EQ(text(page, IDC_BLACK), "0.0");
+        type(page, IDC_WHITE, "1.001");
+        tick(page, IDC_LEVELS_DEFAULT);
+    });
+    EXPECT_EQ(savedNumbers("BlackWhite"), (std::vector<float>{0.0f, 1.001f})) << "the default as typed";
+    Capture after = capturePane();
+    EXPECT_TRUE(before.pixels == after.pixels) << "too small a change: the image keeps its levels";
+    editAndOk(PAGE_LEVELS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_WHITE), "1.0") << "the image's own level";
+        type(page, IDC_WHITE, "0.5");
+        type(page, IDC_BLACK, "abc");
+    });
+    after = capturePane();
+    EXPECT_EQ(after.red(40, 5), 81) << "byte 40 (40.5 / 255) at white 0.5";
+    editAndOk(PAGE_LEVELS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_BLACK), "0.0") << "text that is no number gives 0";
+        EXPECT_EQ(text(page, IDC_WHITE), "0.5");
+    });
+}
+
+TEST_F(SheetTest, TheFloatReadoutFollowsItsBoxAtOnce)
+{
+    renderImage(64, 48, grey);
+    editAndOk(PAGE_LEVELS, [&](HWND page) { tick(page, IDC_FLOAT_READOUT); });
+    mouse(WM_MOUSEMOVE, 10, 1);
+    EXPECT_EQ(statusText(viewer, 3), "0.041, 0.041, 0.041");
+    EXPECT_EQ(saved("PixelDisplayType"), "1");
+}
+
+TEST_F(SheetTest, BordersShowTheMarginAsAPercentageAndStoreBothKinds)
+{
+    renderImage(64, 48, grey);
+    editAndOk(PAGE_BORDERS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_MARGIN), "2%");
+        EXPECT_EQ(text(page, IDC_ASPECT), "1.85");
+        type(page, IDC_MARGIN, "5");
+        tick(page, IDC_CUSTOM);
+        tick(page, IDC_SAFE_DEFAULT);
+        SendDlgItemMessageA(page, IDC_SOLID, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(savedNumbers("SafeParams"), (std::vector<float>{1.85f, 0.05f, 3, 1}));
+    editAndOk(PAGE_BORDERS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_MARGIN), "5%");
+        EXPECT_EQ(IsDlgButtonChecked(page, IDC_SOLID), BST_CHECKED);
+        type(page, IDC_MARGIN, "10%");
+        tick(page, IDC_SAFE_DEFAULT);
+    });
+    EXPECT_EQ(savedNumbers("SafeParams"), (std::vector<float>{1.85f, 0.1f, 3, 1}));
+}
+
+TEST_F(SheetTest, HotPixelSettingsApplyToTheOtherImagesThatDiffer)
+{
+    // Pure red is beyond the NTSC chroma limit: with hot pixels shown it
+    // keeps its colour, and a chroma limit of 200 makes it legal.
+    renderImage(32, 32, [](int, int) { return Rgba{1, 0, 0, 1}; });
+    renderImage(32, 32, [](int, int) { return Rgba{1, 0, 0, 1}; });
+    key("h");
+    EXPECT_EQ(capturePane().red(5, 5), 255);
+    editAndOk(PAGE_HOT, [&](HWND page) {
+        EXPECT_EQ(IsDlgButtonChecked(page, IDC_NTSC), BST_CHECKED);
+        type(page, IDC_CHROMA, "200");
+        tick(page, IDC_HOT_TO_ALL);
+    });
+    EXPECT_EQ(capturePane().red(5, 5), 0) << "no longer hot here";
+    key("-");
+    ASSERT_EQ(statusText(viewer, 0), "Untitled1");
+    EXPECT_EQ(capturePane().red(5, 5), 0) << "nor in the other image";
+    EXPECT_EQ(savedNumbers("HotParams"), (std::vector<float>{7.5f, 110, 50, 0})) << "not made the default";
+}
+
+TEST_F(SheetTest, NameNotesAndSceneInfo)
+{
+    renderImage(64, 48, grey);
+    std::string once;
+    editAndOk(PAGE_NOTES, [&](HWND page) {
+        type(page, IDC_NAME, "beauty pass");
+        SendDlgItemMessageA(page, IDC_SCENE_INFO, BM_CLICK, 0, 0);
+        once = text(page, IDC_NOTES);
+        EXPECT_EQ(once.compare(0, 16, "Frame Number:  0"), 0) << "on empty notes, at the start: " << once;
+        SendDlgItemMessageA(page, IDC_SCENE_INFO, BM_CLICK, 0, 0);
+        EXPECT_EQ(text(page, IDC_NOTES), once + "\r\n" + once) << "twice appends twice, after a line break";
+    });
+    EXPECT_EQ(statusText(viewer, 0), "beauty pass");
+    HWND sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    HWND page = showPage(sheet, PAGE_NOTES);
+    EXPECT_EQ(text(page, IDC_NOTES), once + "\r\n" + once) << "kept with the image";
+    EXPECT_EQ(text(page, IDC_NAME), "beauty pass");
+    close(sheet, PSBTN_CANCEL);
+}
+
+TEST_F(SheetTest, APastedNovelKeepsTheFirst1023Characters)
+{
+    renderImage(64, 48, grey);
+    std::string novel;
+    for (int i = 0; i < 5000; i++) novel += char('a' + i % 26);
+    editAndOk(PAGE_NOTES, [&](HWND page) {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, novel.size() + 1);
+        memcpy(GlobalLock(memory), novel.c_str(), novel.size() + 1);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+        CloseClipboard();
+        SendDlgItemMessageA(page, IDC_NOTES, WM_PASTE, 0, 0);
+    });
+    HWND sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    std::string notes = text(showPage(sheet, PAGE_NOTES), IDC_NOTES);
+    EXPECT_EQ(notes.size(), 1023u);
+    EXPECT_EQ(notes, novel.substr(0, 1023));
+    close(sheet, PSBTN_CANCEL);
+}
+
+TEST_F(SheetTest, CancelChangesNothingAndTheSheetReopensOnItsLastPage)
+{
+    renderImage(64, 48, grey);
+    Capture before = capturePane();
+    std::string settingsBefore = savedSettings(session, instance);
+    HWND sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    type(showPage(sheet, PAGE_NOTES), IDC_NAME, "changed");
+    HWND levels = showPage(sheet, PAGE_LEVELS);
+    type(levels, IDC_WHITE, "0.25");
+    tick(levels, IDC_LEVELS_DEFAULT);
+    tick(levels, IDC_FLOAT_READOUT);
+    HWND hot = showPage(sheet, PAGE_HOT);
+    type(hot, IDC_CHROMA, "1");
+    tick(hot, IDC_HOT_DEFAULT);
+    HWND borders = showPage(sheet, PAGE_BORDERS);
+    tick(borders, IDC_CUSTOM);
+    tick(borders, IDC_SAFE_DEFAULT);
+    showPage(sheet, PAGE_HOT);
+    close(sheet, PSBTN_CANCEL);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+    EXPECT_TRUE(capturePane().pixels == before.pixels);
+    EXPECT_EQ(savedSettings(session, instance), settingsBefore);
+    sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(currentIndex(sheet), PAGE_HOT) << "the page last shown, Cancel or not";
+    EXPECT_EQ(text(currentPage(sheet), IDC_CHROMA), "50.0");
+    close(sheet, PSBTN_CANCEL);
+}
+
+// Ten slots full and the sheet open on one of them: the frames that arrive
+// wait for the sheet, which keeps its image, and then take their slots.
+// Nothing is lost, and a second round costs no more memory than the first
+// left committed.
+TEST_F(SheetTest, FramesArrivingWhileTheSheetIsOpenWait)
+{
+    for (int i = 0; i < 10; i++) renderImage(200, 200, grey);
+    auto round = [&](const char* slotKey) {
+        key(slotKey);
+        std::string edited = statusText(viewer, 0);
+        HWND sheet = openSheet();
+        ASSERT_NE(sheet, nullptr);
+        type(showPage(sheet, PAGE_NOTES), IDC_NAME, "edited");
+        RenderOptions options;
+        options.frames = 2;
+        options.pattern = "ramps";
+        options.width = 200;
+        options.height = 200;
+        options.renderStatus = false;
+        std::string error;
+        ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
+        framesRendered += 2;
+        pumpMessages(200);
+        ASSERT_TRUE(IsWindow(sheet)) << "the frames did not close the sheet";
+        EXPECT_EQ(statusText(viewer, 0), edited) << "nor replaced its image";
+        close(sheet, PSBTN_OK);
+        ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered))) << "the last frame shows";
+        EXPECT_EQ(enabledSlots(viewer), 10);
+    };
+    round("1");
+    size_t before = committedBytes();
+    round("5");
+    size_t after = committedBytes();
+    EXPECT_LT(after, before + 200 * 200 * 16) << "within one frame's floats of the first round";
+}
