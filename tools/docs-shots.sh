@@ -1,22 +1,39 @@
 #!/bin/sh
-# Remakes the status bar screenshots in docs/: a 4K frame at 1/65x and at
-# 65x, with the pointer on the image and the readout in floating point.
-# Run after a build: sh tools/docs-shots.sh
+# Remakes the screenshots in docs/ that show the status bar, the Notes and
+# Settings sheet and the safe areas. Run after a build:
+#   sh tools/docs-shots.sh
 set -u
 . "$(dirname "$0")/wine-session.sh"
 cd "$ZR_TOP"
 out=build/docs-shots
-mkdir -p "$out/settings"
-printf '{ ZRConfig\nPixelDisplayType 1\n}\n' >"$out/settings/zr4.cfg"
+mkdir -p "$out/float" "$out/outline" "$out/solid"
+printf '{ ZRConfig\nPixelDisplayType 1\n}\n' >"$out/float/zr4.cfg"
+printf '{ ZRConfig\nSafeParams 1.85 0.02 3 0\n}\n' >"$out/outline/zr4.cfg"
+printf '{ ZRConfig\nSafeParams 1.85 0.02 3 1\n}\n' >"$out/solid/zr4.cfg"
 trap 'wine_session_stop' EXIT INT TERM
 wine_session_start 64
-host="build/win64/zrhost.exe --plugin build/win64/zr40.p --settings-dir $out/settings --frames 1
-      --size 3840x2160 --pattern hdr --no-render-status --quit-after 200"
+host="build/win64/zrhost.exe --plugin build/win64/zr40.p --frames 1 --no-render-status --quit-after 200"
+png() {  # bmp name [rows]
+    python3 tools/bmp2png.py "$1" "docs/$2.png" ${3:-}
+}
+
+# The status bar of a 4K frame at 1/65x and at 65x, read in floating point.
 out_keys=",,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,"
 in_keys=$(echo "$out_keys" | tr ',' '.')
-shot() {  # name keys pointer
-    timeout 120 "$ZR_WINE" $host --keys "$2" --pointer "$3" --screenshot "$out/$1.bmp" </dev/null | tr -d '\r'
-    python3 tools/bmp2png.py "$out/$1.bmp" "docs/$1.png" 44
-}
-shot status-1-65x "$out_keys" 40,20
-shot status-65x "$in_keys{END}{PGDN}" -10,-10
+for shot in "status-1-65x|$out_keys|40,20" "status-65x|$in_keys{END}{PGDN}|-10,-10"; do
+    name=${shot%%|*}; rest=${shot#*|}; keys=${rest%|*}; pointer=${rest#*|}
+    timeout 120 "$ZR_WINE" $host --settings-dir "$out/float" --size 3840x2160 --pattern hdr \
+        --keys "$keys" --pointer "$pointer" --screenshot "$out/$name.bmp" </dev/null | tr -d '\r'
+    png "$out/$name.bmp" "$name" 44
+done
+
+# The sheet's four pages.
+timeout 120 "$ZR_WINE" $host --size 640x360 --pattern spheres --sheet-shots "$out/sheet-" </dev/null | tr -d '\r'
+for n in 1 2 3 4; do png "$out/sheet-$n.bmp" "sheet-page-$n"; done
+
+# Video safe and a 1.85 frame over a render, outlined and solid.
+for style in outline solid; do
+    timeout 120 "$ZR_WINE" $host --settings-dir "$out/$style" --size 640x360 --pattern spheres \
+        --keys "f" --screenshot "$out/safe-$style.bmp" </dev/null | tr -d '\r'
+    png "$out/safe-$style.bmp" "safe-$style"
+done

@@ -17,15 +17,6 @@ namespace {
 
 enum { PAGE_NOTES, PAGE_LEVELS, PAGE_HOT, PAGE_BORDERS };
 
-BOOL CALLBACK findSheet(HWND w, LPARAM found)
-{
-    char title[64];
-    GetWindowTextA(w, title, sizeof title);
-    if (strcmp(title, "Notes and Settings") != 0 || !IsWindowVisible(w)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
-}
-
 Rgba grey(int x, int)
 {
     return {byteValue(x % 128), byteValue(x % 128), byteValue(x % 128), 1};
@@ -33,20 +24,7 @@ Rgba grey(int x, int)
 
 class SheetTest : public PaneTest {
 protected:
-    // Opens the sheet with its key; the viewer stays in the sheet's modal
-    // loop until OK or Cancel, so the key is posted, not sent.
-    HWND openSheet()
-    {
-        PostMessageA(viewer, WM_CHAR, 'n', 1);
-        HWND sheet = nullptr;
-        DWORD start = GetTickCount();
-        while (!sheet && GetTickCount() - start < 5000) {
-            pumpMessages(20);
-            EnumThreadWindows(GetWindowThreadProcessId(viewer, nullptr), findSheet,
-                              reinterpret_cast<LPARAM>(&sheet));
-        }
-        return sheet;
-    }
+    HWND openSheet() { return openSettingsSheet(viewer); }
 
     HWND showPage(HWND sheet, int index)
     {

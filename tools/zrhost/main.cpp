@@ -22,6 +22,7 @@ struct Options {
     int pointer;  // 1 when the pointer goes to pointerX, pointerY of the pane
     int pointerX, pointerY;
     const char* screenshot;
+    const char* sheetShots;  // prefix of the sheet's page captures
     int quitAfterMs;  // -1: wait until the viewer is closed
     int ingestFrames;  // > 0: time that many frames into the viewer
 };
@@ -33,7 +34,8 @@ static void usage()
           "              [--scene-load FILE] [--scene-save FILE]\n"
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
-          "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--quit-after MS]\n"
+          "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--sheet-shots PREFIX]\n"
+          "              [--quit-after MS]\n"
           "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
@@ -96,6 +98,8 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->pointer = 1;
         } else if (strcmp(a, "--screenshot") == 0) {
             options->screenshot = value;
+        } else if (strcmp(a, "--sheet-shots") == 0) {
+            options->sheetShots = value;
         } else if (strcmp(a, "--ingest-timing") == 0) {
             options->ingestFrames = atoi(value);
         } else if (strcmp(a, "--quit-after") == 0) {
@@ -135,6 +139,15 @@ static int driveViewer(const Options* options)
             printf("screenshot: %s\n", options->screenshot);
         else {
             fprintf(stderr, "zrhost: no screenshot: the viewer is gone\n");
+            status = 1;
+        }
+    }
+    if (options->sheetShots) {
+        HWND sheet = IsWindow(viewer) ? openSettingsSheet(viewer) : nullptr;
+        if (sheet && captureSheetPages(sheet, options->sheetShots)) {
+            printf("sheet pages: %s1.bmp .. 4.bmp\n", options->sheetShots);
+        } else {
+            fprintf(stderr, "zrhost: the Notes and Settings sheet could not be captured\n");
             status = 1;
         }
     }

@@ -1,5 +1,7 @@
 #include "zrhost/viewer_remote.h"
 
+#include "zrhost/render.h"
+
 #include <windows.h>
 #include <commctrl.h>
 #include <stdio.h>
@@ -97,6 +99,41 @@ int pointAtPane(HWND viewer, int x, int y)
     SetCursorPos(screen.x, screen.y);
     SendMessageA(pane, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
     return 1;
+}
+
+static BOOL CALLBACK findSheet(HWND w, LPARAM found)
+{
+    char title[64];
+    GetWindowTextA(w, title, sizeof title);
+    if (strcmp(title, "Notes and Settings") != 0 || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+HWND openSettingsSheet(HWND viewer)
+{
+    PostMessageA(viewer, WM_CHAR, 'n', 1);
+    HWND sheet = nullptr;
+    DWORD start = GetTickCount();
+    while (!sheet && GetTickCount() - start < 5000) {
+        pumpMessages(20);
+        EnumThreadWindows(GetWindowThreadProcessId(viewer, nullptr), findSheet, reinterpret_cast<LPARAM>(&sheet));
+    }
+    return sheet;
+}
+
+int captureSheetPages(HWND sheet, const std::string& prefix)
+{
+    int ok = 1;
+    for (int page = 0; page < 4; page++) {
+        SendMessageA(sheet, PSM_SETCURSEL, page, 0);
+        UpdateWindow(sheet);
+        pumpMessages(100);
+        std::string path = prefix + std::to_string(page + 1) + ".bmp";
+        if (!captureClient(sheet, path.c_str())) ok = 0;
+    }
+    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    return ok;
 }
 
 std::string statusText(HWND viewer, int part)

@@ -23,6 +23,15 @@ int sendKeys(HWND viewer, const std::string& keys);
 // 0 when the viewer has no pane.
 int pointAtPane(HWND viewer, int x, int y);
 
+// Opens the viewer's "Notes and Settings" sheet with its key and waits for
+// it; null when it did not appear. The viewer stays in the sheet's modal
+// loop until OK or Cancel, so the key is posted, not sent.
+HWND openSettingsSheet(HWND viewer);
+
+// Writes each page of an open sheet to prefixN.bmp (N from 1), then
+// cancels it. 0 when a page could not be captured.
+int captureSheetPages(HWND sheet, const std::string& prefix);
+
 // The text of one part of the viewer's status bar.
 std::string statusText(HWND viewer, int part);
 
