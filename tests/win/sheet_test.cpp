@@ -137,6 +137,10 @@ TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
     EXPECT_TRUE(before.pixels == after.pixels) << "too small a change: the image keeps its levels";
     editAndOk(PAGE_LEVELS, [&](HWND page) {
         EXPECT_EQ(text(page, IDC_WHITE), "1.0") << "the image's own level";
+        type(page, IDC_WHITE, "1.002");
+    });
+    editAndOk(PAGE_LEVELS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_WHITE), "1.002") << "a change the image took";
         type(page, IDC_WHITE, "0.5");
         type(page, IDC_BLACK, "abc");
     });
@@ -146,6 +150,21 @@ TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
         EXPECT_EQ(text(page, IDC_BLACK), "0.0") << "text that is no number gives 0";
         EXPECT_EQ(text(page, IDC_WHITE), "0.5");
     });
+}
+
+TEST_F(SheetTest, OkWithNothingChangedLeavesEverythingAsItWas)
+{
+    renderImage(64, 48, grey);
+    key("f");
+    Capture before = capturePane();
+    std::string settingsBefore = savedSettings(session, instance);
+    HWND sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    for (int page : {PAGE_NOTES, PAGE_LEVELS, PAGE_HOT, PAGE_BORDERS}) showPage(sheet, page);
+    close(sheet, PSBTN_OK);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+    EXPECT_TRUE(capturePane().pixels == before.pixels);
+    EXPECT_EQ(savedSettings(session, instance), settingsBefore);
 }
 
 TEST_F(SheetTest, TheFloatReadoutFollowsItsBoxAtOnce)
