@@ -84,6 +84,22 @@ static INT_PTR OnNotify(HWND page, const NMHDR* n, int index, void (*apply)(HWND
     return FALSE;
 }
 
+// What a page does when it is made and on OK.
+struct PageHandlers {
+    int index;
+    void (*init)(HWND page);
+    void (*apply)(HWND page);
+};
+
+static INT_PTR runPage(const PageHandlers& h, HWND page, UINT msg, LPARAM lp)
+{
+    switch (msg) {
+    case WM_INITDIALOG: h.init(page); return TRUE;
+    case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lp), h.index, h.apply);
+    default: return FALSE;
+    }
+}
+
 // ---- Notes -----------------------------------------------------------------
 
 static void InitNotes(HWND page)
@@ -123,15 +139,11 @@ static void AppendSceneInfo(HWND page)
 
 INT_PTR CALLBACK NotesPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_INITDIALOG: InitNotes(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lp), PAGE_NOTES, ApplyNotes);
-    case WM_COMMAND:
-        if (LOWORD(wp) != IDC_SCENE_INFO) return FALSE;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDC_SCENE_INFO && HIWORD(wp) == BN_CLICKED) {
         AppendSceneInfo(page);
         return TRUE;
-    default: return FALSE;
     }
+    return runPage({PAGE_NOTES, InitNotes, ApplyNotes}, page, msg, lp);
 }
 
 // ---- Levels ----------------------------------------------------------------
@@ -156,11 +168,7 @@ static void ApplyLevels(HWND page)
 
 INT_PTR CALLBACK LevelsPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_INITDIALOG: InitLevels(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lp), PAGE_LEVELS, ApplyLevels);
-    default: return FALSE;
-    }
+    return runPage({PAGE_LEVELS, InitLevels, ApplyLevels}, page, msg, lp);
 }
 
 // ---- Hot Pixels ------------------------------------------------------------
@@ -187,11 +195,7 @@ static void ApplyHot(HWND page)
 
 INT_PTR CALLBACK HotPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_INITDIALOG: InitHot(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lp), PAGE_HOT, ApplyHot);
-    default: return FALSE;
-    }
+    return runPage({PAGE_HOT, InitHot, ApplyHot}, page, msg, lp);
 }
 
 // ---- Borders ---------------------------------------------------------------
@@ -219,9 +223,5 @@ static void ApplyBorders(HWND page)
 
 INT_PTR CALLBACK BordersPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 {
-    switch (msg) {
-    case WM_INITDIALOG: InitBorders(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lp), PAGE_BORDERS, ApplyBorders);
-    default: return FALSE;
-    }
+    return runPage({PAGE_BORDERS, InitBorders, ApplyBorders}, page, msg, lp);
 }

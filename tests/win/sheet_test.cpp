@@ -44,7 +44,7 @@ protected:
 
     void close(HWND sheet, int button)
     {
-        SendMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+        pressSheetButton(sheet, button);
         ASSERT_TRUE(waitGone(sheet));
         settleViewer(viewer);
     }

@@ -122,6 +122,12 @@ HWND openSettingsSheet(HWND viewer)
     return sheet;
 }
 
+void pressSheetButton(HWND sheet, int button)
+{
+    PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+    PostMessageA(sheet, WM_NULL, 0, 0);
+}
+
 int captureSheetPages(HWND sheet, const std::string& prefix)
 {
     int ok = 1;
@@ -132,7 +138,7 @@ int captureSheetPages(HWND sheet, const std::string& prefix)
         std::string path = prefix + std::to_string(page + 1) + ".bmp";
         if (!captureClient(sheet, path.c_str())) ok = 0;
     }
-    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    pressSheetButton(sheet, PSBTN_CANCEL);
     return ok;
 }
 

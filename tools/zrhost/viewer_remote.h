@@ -28,6 +28,11 @@ int pointAtPane(HWND viewer, int x, int y);
 // loop until OK or Cancel, so the key is posted, not sent.
 HWND openSettingsSheet(HWND viewer);
 
+// Presses OK (PSBTN_OK) or Cancel on an open sheet. The press is posted,
+// with a message after it: the sheet's modal loop looks whether it has
+// ended only when a posted message wakes it.
+void pressSheetButton(HWND sheet, int button);
+
 // Writes each page of an open sheet to prefixN.bmp (N from 1), then
 // cancels it. 0 when a page could not be captured.
 int captureSheetPages(HWND sheet, const std::string& prefix);
