@@ -326,3 +326,33 @@ TEST_F(SheetTest, FramesArrivingWhileTheSheetIsOpenWait)
     size_t after = committedBytes();
     EXPECT_LT(after, before + 200 * 200 * 16) << "within one frame's floats of the first round";
 }
+
+// A name longer than its part is cut with an ellipsis to what fits, at a
+// normal and at the smallest window size.
+TEST_F(SheetTest, ALongNameIsCutWithAnEllipsisInTheStatusBar)
+{
+    renderImage(640, 360, grey);
+    std::string name = "final_beauty_pass_with_volumetrics_and_motion_blur_v0123_approved_by_the_director.iff";
+    editAndOk(PAGE_NOTES, [&](HWND page) { type(page, IDC_NAME, name); });
+    HWND status = GetDlgItem(viewer, 3);
+    HDC dc = GetDC(status);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    for (int width : {700, 10}) {
+        SetWindowPos(viewer, nullptr, 0, 0, width, 400, SWP_NOMOVE | SWP_NOZORDER);
+        settleViewer(viewer);
+        std::string shown = statusText(viewer, 0);
+        ASSERT_GT(shown.size(), 3u) << width;
+        EXPECT_EQ(shown.substr(shown.size() - 3), "...") << width;
+        EXPECT_EQ(name.compare(0, shown.size() - 3, shown, 0, shown.size() - 3), 0) << "the name's start: " << shown;
+        RECT part;
+        SendMessageA(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+        SIZE size;
+        GetTextExtentPoint32A(dc, shown.c_str(), int(shown.size()), &size);
+        EXPECT_LE(size.cx + 3 + 2 * GetSystemMetrics(SM_CXEDGE), part.right - part.left) << shown;
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(status, dc);
+    SetWindowPos(viewer, nullptr, 0, 0, 2000, 400, SWP_NOMOVE | SWP_NOZORDER);
+    settleViewer(viewer);
+    EXPECT_EQ(statusText(viewer, 0), name) << "whole again where it fits";
+}
