@@ -59,20 +59,20 @@ static INT_PTR RunSettingsSheet(HWND viewer)
 unsigned EditNotesAndSettings(HWND viewer, Settings* settings, View* view, const SheetHooks& hooks)
 {
     SheetCopy* copy = sheetCopy();
-    loadSheetCopy(copy, view, settings);
+    LoadSheetCopy(copy, view, settings);
     if (RunSettingsSheet(viewer) != 1) return 0;
     // The viewer may have closed under the sheet and freed its images.
     bool stillHeld = false;
     for (int i = 0; i < hooks.slots; i++) stillHeld = stillHeld || hooks.imageInSlot(i) == view;
     if (!stillHeld) return 0;
     unsigned allImages = 0;
-    unsigned changed = applySheetCopy(copy, view, settings, &allImages);
+    unsigned changed = ApplySheetCopy(copy, view, settings, &allImages);
     hooks.busy(viewer, 1);
     if (allImages) {
         View* views[16] = {};
         int count = hooks.slots < 16 ? hooks.slots : 16;
         for (int i = 0; i < count; i++) views[i] = hooks.imageInSlot(i);
-        applyToAllImages(view, allImages, views, count, hooks.refresh);
+        ApplyToAllImages(view, allImages, views, count, hooks.refresh);
     }
     if (changed) hooks.refresh(view, changed);
     hooks.busy(viewer, 0);

@@ -7,7 +7,7 @@
 
 static bool differ(float oldValue, float newValue)
 {
-    return valuesDiffer(oldValue, newValue, SHEET_DIGITS) != 0;
+    return ValuesDiffer(oldValue, newValue, SHEET_DIGITS) != 0;
 }
 
 static bool levelsDiffer(const Image* old, float black, float white)
@@ -27,7 +27,7 @@ static bool safeDiffers(const SafeParams& old, const SafeParams& edited)
            old.kinds != edited.kinds || old.style != edited.style;
 }
 
-void loadSheetCopy(SheetCopy* copy, const View* view, const Settings* settings)
+void LoadSheetCopy(SheetCopy* copy, const View* view, const Settings* settings)
 {
     memset(copy, 0, sizeof *copy);
     const Image* image = view->image;
@@ -49,7 +49,7 @@ void loadSheetCopy(SheetCopy* copy, const View* view, const Settings* settings)
     copy->safe = view->safe;
 }
 
-unsigned applySheetCopy(const SheetCopy* copy, View* view, Settings* settings, unsigned* allImages)
+unsigned ApplySheetCopy(const SheetCopy* copy, View* view, Settings* settings, unsigned* allImages)
 {
     unsigned changed = 0, all = 0;
     Image* image = view->image;
@@ -86,7 +86,7 @@ unsigned applySheetCopy(const SheetCopy* copy, View* view, Settings* settings, u
     return changed;
 }
 
-void applyToAllImages(const View* current, unsigned flags, View* const* views, int count,
+void ApplyToAllImages(const View* current, unsigned flags, View* const* views, int count,
                       void (*refresh)(View* view, unsigned groups))
 {
     for (int i = 0; i < count; i++) {

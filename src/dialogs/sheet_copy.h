@@ -37,13 +37,13 @@ struct SheetCopy {
 // The digits of ValuesDiffer that every comparison uses.
 enum { SHEET_DIGITS = 10 };
 
-void loadSheetCopy(SheetCopy* copy, const View* view, const Settings* settings);
+void LoadSheetCopy(SheetCopy* copy, const View* view, const Settings* settings);
 
 // Writes the copy back; returns the groups that changed for this image
 // (GROUP_ bits) and sets *allImages to the groups to pass to the others.
-unsigned applySheetCopy(const SheetCopy* copy, View* view, Settings* settings, unsigned* allImages);
+unsigned ApplySheetCopy(const SheetCopy* copy, View* view, Settings* settings, unsigned* allImages);
 
 // Copies the groups in flags from current to every other image whose values
 // differ, and has refresh rebuild what changed in each.
-void applyToAllImages(const View* current, unsigned flags, View* const* views, int count,
+void ApplyToAllImages(const View* current, unsigned flags, View* const* views, int count,
                       void (*refresh)(View* view, unsigned groups));

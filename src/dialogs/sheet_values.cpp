@@ -8,7 +8,7 @@
 
 enum { FLOAT_TEXT_READ = 23 };
 
-int valuesDiffer(float oldValue, float newValue, int digits)
+int ValuesDiffer(float oldValue, float newValue, int digits)
 {
     if (newValue - oldValue == 0.0f) return 0;
     float d = newValue - oldValue;

@@ -7,7 +7,7 @@
 // Whether new differs from old by at least one part in 2^digits of old's
 // binary magnitude: |new - old| >= 2^(e_old - digits), e_old the exponent
 // frexp gives old (0 for 0).
-int valuesDiffer(float oldValue, float newValue, int digits);
+int ValuesDiffer(float oldValue, float newValue, int digits);
 
 // "%.6f" with trailing zeros dropped down to one after the point: 7.5
 // gives "7.5", 110 "110.0", 0 "0.0".

@@ -13,18 +13,18 @@
 
 TEST(ValuesDiffer, AChangeCountsFromOnePartIn1024OfTheOldMagnitude)
 {
-    EXPECT_EQ(valuesDiffer(1.0f, 1.0f, 10), 0);
-    EXPECT_EQ(valuesDiffer(1.0f, 1.001f, 10), 0);
-    EXPECT_EQ(valuesDiffer(1.0f, 1.002f, 10), 1);
-    EXPECT_EQ(valuesDiffer(1.0f, 0.999f, 10), 0);
-    EXPECT_EQ(valuesDiffer(1.0f, 0.998f, 10), 1);
+    EXPECT_EQ(ValuesDiffer(1.0f, 1.0f, 10), 0);
+    EXPECT_EQ(ValuesDiffer(1.0f, 1.001f, 10), 0);
+    EXPECT_EQ(ValuesDiffer(1.0f, 1.002f, 10), 1);
+    EXPECT_EQ(ValuesDiffer(1.0f, 0.999f, 10), 0);
+    EXPECT_EQ(ValuesDiffer(1.0f, 0.998f, 10), 1);
     // From 0 the step is 2^-10 = 0.0009765625.
-    EXPECT_EQ(valuesDiffer(0.0f, 0.0009765f, 10), 0);
-    EXPECT_EQ(valuesDiffer(0.0f, 0.0009766f, 10), 1);
+    EXPECT_EQ(ValuesDiffer(0.0f, 0.0009765f, 10), 0);
+    EXPECT_EQ(ValuesDiffer(0.0f, 0.0009766f, 10), 1);
     // 110 IRE: the exponent is 7, the step 2^-3.
-    EXPECT_EQ(valuesDiffer(110.0f, 110.1f, 10), 0);
-    EXPECT_EQ(valuesDiffer(110.0f, 110.125f, 10), 1);
-    EXPECT_EQ(valuesDiffer(-2.0f, -2.01f, 10), 1);
+    EXPECT_EQ(ValuesDiffer(110.0f, 110.1f, 10), 0);
+    EXPECT_EQ(ValuesDiffer(110.0f, 110.125f, 10), 1);
+    EXPECT_EQ(ValuesDiffer(-2.0f, -2.01f, 10), 1);
 }
 
 TEST(FloatText, TrailingZerosGoDownToOneDecimal)
@@ -144,11 +144,11 @@ struct SheetFixture : ::testing::Test {
         ASSERT_TRUE(view);
         view->hot = settings.hot;
         view->safe = settings.safe;
-        loadSheetCopy(&copy, view.get(), &settings);
+        LoadSheetCopy(&copy, view.get(), &settings);
     }
     unsigned apply()
     {
-        return applySheetCopy(&copy, view.get(), &settings, &all);
+        return ApplySheetCopy(&copy, view.get(), &settings, &all);
     }
     Settings settings = {};
     ViewPtr view;
@@ -161,7 +161,7 @@ struct SheetFixture : ::testing::Test {
 TEST_F(SheetFixture, NothingChangedRebuildsNothing)
 {
     strcpy(view->notes, "kept");
-    loadSheetCopy(&copy, view.get(), &settings);
+    LoadSheetCopy(&copy, view.get(), &settings);
     EXPECT_EQ(copy.renderTime, 754);
     EXPECT_EQ(copy.imageNumber, 3);
     settings.pixelDisplayType = 1;  // the copy's 0 is written back all the same
@@ -223,7 +223,7 @@ TEST_F(SheetFixture, ApplyToAllRefreshesOnlyTheImagesThatDiffer)
     other->image->black = 0.5f;
     View* const views[5] = {same.get(), nullptr, view.get(), other.get(), nullptr};
     memset(g_refreshed, 0xFF, sizeof g_refreshed);
-    applyToAllImages(view.get(), GROUP_HOT | GROUP_SAFE, views, 5, countRefresh);
+    ApplyToAllImages(view.get(), GROUP_HOT | GROUP_SAFE, views, 5, countRefresh);
     EXPECT_EQ(g_refreshed[1], 0u) << "equal values: nothing rebuilt";
     EXPECT_EQ(g_refreshed[2], unsigned(GROUP_HOT));
     EXPECT_EQ(g_refreshed[3], 0xFFFFFFFFu) << "the current image is not touched";
