@@ -46,6 +46,22 @@ protected:
         pane = GetDlgItem(viewer, 2);
     }
 
+    // Waits until the pane's size has held for a while: the display may
+    // report a resize some time after the viewer showed, which moves the
+    // middle of the pane under a test that zooms about it.
+    void waitForSteadyPane()
+    {
+        RECT last = {}, now = {};
+        DWORD start = GetTickCount(), steadySince = start;
+        while (GetTickCount() - start < 3000 && GetTickCount() - steadySince < 400) {
+            settleViewer(viewer);
+            GetWindowRect(pane, &now);
+            if (!EqualRect(&now, &last)) steadySince = GetTickCount();
+            last = now;
+            pumpMessages(20);
+        }
+    }
+
     Capture capturePane()
     {
         settleViewer(viewer);

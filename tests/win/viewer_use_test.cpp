@@ -99,12 +99,17 @@ protected:
     }
 };
 
+// Tests that move the real pointer run alone (the build registers them
+// serially): a pointer moved onto one viewer sends its moves to no other.
+class PointerTest : public ViewerUseTest {};
+
 }  // namespace
 
 TEST_F(ViewerUseTest, KeyZoomKeepsTheCentrePixelOverSixtyFourStepsInAndOut)
 {
     renderImage(1280, 720, flat);
     ASSERT_EQ(statusText(viewer, 1), "1x");
+    waitForSteadyPane();
     Pixel start = centrePixel();
     ASSERT_NEAR(start.x, 640, 1);
     ASSERT_NEAR(start.y, 360, 1);
@@ -128,8 +133,9 @@ TEST_F(ViewerUseTest, KeyZoomKeepsTheCentrePixelOverSixtyFourStepsInAndOut)
 TEST_F(ViewerUseTest, WheelZoomKeepsThePixelUnderThePointer)
 {
     renderImage(3840, 2160, flat);
+    waitForSteadyPane();
     SetWindowPos(viewer, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
-    settleViewer(viewer);
+    waitForSteadyPane();
     const POINT at = {230, 140};
     Pixel kept = pixelAt(at);
     ASSERT_GE(kept.x, 0);
@@ -190,7 +196,7 @@ TEST_F(ViewerUseTest, WheelWithShiftOrCtrlScrolls)
     EXPECT_EQ(statusText(viewer, 1), zoom) << "no zoom";
 }
 
-TEST_F(ViewerUseTest, ReadoutBlanksWhenThePointerLeavesThePane)
+TEST_F(PointerTest, ReadoutBlanksWhenThePointerLeavesThePane)
 {
     renderImage(64, 48, flat);
     pointAtPane(10, 5);
@@ -206,7 +212,7 @@ TEST_F(ViewerUseTest, ReadoutBlanksWhenThePointerLeavesThePane)
     EXPECT_EQ(waitForReadout(" "), " ") << "out of the viewer";
 }
 
-TEST_F(ViewerUseTest, ReadoutFollowsWhatMovesUnderAStillPointer)
+TEST_F(PointerTest, ReadoutFollowsWhatMovesUnderAStillPointer)
 {
     renderImage(640, 480, [](int x, int y) { return Rgba{byteValue(x % 256), byteValue(y % 256), 0, 1}; });
     renderImage(200, 100, flat);
@@ -367,7 +373,7 @@ std::string toolText(HWND tips, HWND owner, UINT_PTR id)
 
 }  // namespace
 
-TEST_F(ViewerUseTest, SlotButtonsTellWhatTheirSlotHolds)
+TEST_F(PointerTest, SlotButtonsTellWhatTheirSlotHolds)
 {
     renderImage(64, 48, flat);
     renderImage(200, 100, flat);
