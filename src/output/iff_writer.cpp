@@ -171,15 +171,23 @@ int writeIffTo(ByteSink* sink, const uint8_t* rows, int32_t width, int32_t heigh
     return sink->seek(sink->context, 4) && writeBigEndian(sink, formLength, 4);
 }
 
+struct IffSource {
+    const uint8_t* rows;
+    int32_t width, height, stride;
+    int bytesPerPixel;
+    void (*progress)(int n);
+};
+
+static int writeIffSource(ByteSink* sink, const void* context)
+{
+    const IffSource* s = static_cast<const IffSource*>(context);
+    return writeIffTo(sink, s->rows, s->width, s->height, s->stride, s->bytesPerPixel, s->progress);
+}
+
 int writeIff(const char* path, const uint8_t* rows, int32_t width, int32_t height, int32_t stride,
              int bytesPerPixel, void (*progress)(int n))
 {
     if (width <= 0 || height <= 0 || width > IFF_MAX_SIDE || height > IFF_MAX_SIDE) return 0;
-    FILE* file = fopen(path, "wb");
-    if (!file) return 0;
-    ByteSink sink = fileSink(file);
-    int ok = writeIffTo(&sink, rows, width, height, stride, bytesPerPixel, progress);
-    if (fclose(file) != 0) ok = 0;
-    if (!ok) remove(path);
-    return ok;
+    const IffSource source = {rows, width, height, stride, bytesPerPixel, progress};
+    return writeFileReplacing(path, writeIffSource, &source);
 }

@@ -25,6 +25,7 @@ int32_t planeRowBytes(int32_t width);
 int writeIffTo(ByteSink* sink, const uint8_t* rows, int32_t width, int32_t height, int32_t stride,
                int bytesPerPixel, void (*progress)(int n));
 
-// 1 on success; on failure no file is left behind.
+// 1 on success; on failure no partial file is left, and a file it was to
+// replace stays as it was.
 int writeIff(const char* path, const uint8_t* rows, int32_t width, int32_t height, int32_t stride,
              int bytesPerPixel, void (*progress)(int n));

@@ -1,0 +1,40 @@
+#include "output/bmp_writer.h"
+
+enum { FILE_HEADER_SIZE = 14, INFO_SIZE = 40, PALETTE_SIZE = 256 * 4 };
+
+static int writeLittleEndian(ByteSink* sink, uint32_t value, int bytes)
+{
+    uint8_t b[4];
+    for (int i = 0; i < bytes; i++) b[i] = uint8_t(value >> (8 * i));
+    return sink->write(sink->context, b, size_t(bytes));
+}
+
+int writeBmpTo(ByteSink* sink, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride)
+{
+    if (info->biHeight <= 0 || stride <= 0) return 0;
+    const uint32_t headerSize = info->biBitCount == 8 ? INFO_SIZE + PALETTE_SIZE : INFO_SIZE;
+    const uint64_t pixelBytes = uint64_t(uint32_t(info->biHeight)) * uint32_t(stride);
+    const uint64_t fileSize = FILE_HEADER_SIZE + headerSize + pixelBytes;
+    if (fileSize > 0xFFFFFFFFu) return 0;  // the size field holds 32 bits
+    return sink->write(sink->context, "BM", 2) && writeLittleEndian(sink, uint32_t(fileSize), 4) &&
+           writeLittleEndian(sink, 0, 4) && writeLittleEndian(sink, FILE_HEADER_SIZE + headerSize, 4) &&
+           sink->write(sink->context, info, headerSize) && sink->write(sink->context, rows, size_t(pixelBytes));
+}
+
+struct BmpSource {
+    const BITMAPINFOHEADER* info;
+    const uint8_t* rows;
+    int32_t stride;
+};
+
+static int writeBmpSource(ByteSink* sink, const void* context)
+{
+    const BmpSource* s = static_cast<const BmpSource*>(context);
+    return writeBmpTo(sink, s->info, s->rows, s->stride);
+}
+
+int WriteBmpFile(const char* path, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride)
+{
+    const BmpSource source = {info, rows, stride};
+    return writeFileReplacing(path, writeBmpSource, &source);
+}
