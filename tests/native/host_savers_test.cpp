@@ -1,0 +1,122 @@
+// Saving through the host's savers: what the host's pixmap receives.
+#include <gtest/gtest.h>
+#include <math.h>
+
+#include <string>
+#include <vector>
+
+#include "image_test_util.h"
+#include "output/host_savers.h"
+
+namespace {
+
+// A host image-utility service that records what it is given.
+struct FakeHost {
+    int width = 0, height = 0, type = 0;
+    std::vector<float> pixels;
+    std::string savedPath;
+    int savedWith = -1, destroyed = 0, saveResult = 1;
+    bool refuseCreate = false;
+};
+FakeHost g_host;
+
+LWImageUtil fakeUtil()
+{
+    LWImageUtil u = {};
+    u.create = [](int w, int h, int type) -> LWPixmapID {
+        if (g_host.refuseCreate) return nullptr;
+        g_host.width = w, g_host.height = h, g_host.type = type;
+        g_host.pixels.assign(size_t(w * h * (type == PIXMAP_RGBA_FLOAT ? 4 : 1)), -7.0f);
+        return &g_host;
+    };
+    u.destroy = [](LWPixmapID) { g_host.destroyed++; };
+    u.save = [](LWPixmapID, int saver, const char* path) {
+        g_host.savedWith = saver;
+        g_host.savedPath = path;
+        return g_host.saveResult;
+    };
+    u.setPixel = [](LWPixmapID, int x, int y, void* pixel) {
+        int n = g_host.type == PIXMAP_RGBA_FLOAT ? 4 : 1;
+        const float* f = static_cast<const float*>(pixel);
+        for (int c = 0; c < n; c++) g_host.pixels[size_t((y * g_host.width + x) * n + c)] = f[c];
+    };
+    u.saverCount = []() { return 2; };
+    u.saverName = [](int i) { return i == 0 ? "Targa (.tga)" : "Portable Float Map"; };
+    return u;
+}
+
+int g_start, g_steps;
+void progress(int n)
+{
+    if (n)
+        g_start = n, g_steps = 0;
+    else
+        g_steps++;
+}
+
+}  // namespace
+
+TEST(HostSavers, ColourPassesEverySampleAsRenderedTopRowFirst)
+{
+    g_host = FakeHost();
+    LWImageUtil util = fakeUtil();
+    ViewPtr view(newView(randomImage(5, 3, 11)));  // NaN, infinities and out-of-range values included
+    ASSERT_TRUE(view);
+    EXPECT_EQ(saveThroughHostColour(&util, view.get(), "C:/out/a.tga", 1, progress), 1);
+    EXPECT_EQ(g_host.type, PIXMAP_RGBA_FLOAT);
+    EXPECT_EQ(g_host.width, 5);
+    EXPECT_EQ(g_host.height, 3);
+    const Image* image = view->image;
+    for (int i = 0; i < 15; i++) {
+        const float expected[4] = {image->red[i], image->green[i], image->blue[i], image->alpha[i]};
+        for (int c = 0; c < 4; c++) {
+            float got = g_host.pixels[size_t(i * 4 + c)];
+            if (isnan(expected[c]))
+                EXPECT_TRUE(isnan(got)) << i;
+            else
+                EXPECT_EQ(got, expected[c]) << i << " channel " << c;
+        }
+    }
+    EXPECT_EQ(g_host.savedWith, 1);
+    EXPECT_EQ(g_host.savedPath, "C:/out/a.tga");
+    EXPECT_EQ(g_host.destroyed, 1);
+    EXPECT_EQ(g_start, 4) << "height + 1";
+    EXPECT_EQ(g_steps, 4) << "a step a row and one for the host's save";
+}
+
+TEST(HostSavers, AlphaPassesTheAlphaAloneAndTheHostsResult)
+{
+    g_host = FakeHost();
+    g_host.saveResult = 0;
+    LWImageUtil util = fakeUtil();
+    ViewPtr view(newView(randomImage(4, 2, 3)));
+    ASSERT_TRUE(view);
+    EXPECT_EQ(saveThroughHostAlpha(&util, view.get(), "b.pfm", 0, nullptr), 0) << "the host's failure";
+    EXPECT_EQ(g_host.type, PIXMAP_GREY_FLOAT);
+    ASSERT_EQ(g_host.pixels.size(), 8u);
+    for (int i = 0; i < 8; i++) {
+        if (isnan(view->image->alpha[i])) continue;
+        EXPECT_EQ(g_host.pixels[size_t(i)], view->image->alpha[i]) << i;
+    }
+    EXPECT_EQ(g_host.destroyed, 1);
+}
+
+TEST(HostSavers, NoServiceOrNoPixmapAsksTheHostNothing)
+{
+    g_host = FakeHost();
+    ViewPtr view(newView(randomImage(2, 2, 5)));
+    ASSERT_TRUE(view);
+    g_start = 0;
+    EXPECT_EQ(saveThroughHostColour(nullptr, view.get(), "x", 0, progress), 0);
+    LWImageUtil util = fakeUtil();
+    g_host.refuseCreate = true;
+    EXPECT_EQ(saveThroughHostColour(&util, view.get(), "x", 0, progress), 0);
+    EXPECT_EQ(g_host.savedWith, -1);
+    EXPECT_EQ(g_start, 0) << "no meter without a pixmap";
+    EXPECT_EQ(hostSaverCount(nullptr), 0);
+    EXPECT_EQ(hostSaverName(nullptr, 0), nullptr);
+    EXPECT_EQ(hostSaverCount(&util), 2);
+    EXPECT_STREQ(hostSaverName(&util, 0), "Targa (.tga)");
+    EXPECT_EQ(hostSaverName(&util, 2), nullptr) << "past the list";
+    EXPECT_EQ(hostSaverName(&util, -1), nullptr);
+}
