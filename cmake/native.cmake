@@ -42,3 +42,9 @@ if(benchmark_FOUND)
     target_link_libraries(display_bench PRIVATE zrcore hosttext benchmark::benchmark)
     target_compile_options(display_bench PRIVATE ${WARNINGS})
 endif()
+
+# IFF and BMP files of known pixels, for readers that are not ours
+# (tests/readers/check_readers.sh, run by make test).
+add_executable(write_samples ${CMAKE_SOURCE_DIR}/tests/readers/write_samples.cpp)
+target_link_libraries(write_samples PRIVATE zrcore)
+target_compile_options(write_samples PRIVATE ${WARNINGS})

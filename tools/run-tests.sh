@@ -23,6 +23,9 @@ build/fuzz/settings_fuzz -max_total_time="${ZR_FUZZ_SECONDS:-20}" -print_final_s
     "$corpus" tests/fuzz/corpus >build/fuzz/last-run.log 2>&1 || { tail -40 build/fuzz/last-run.log; failed=1; }
 grep -E '^Done|^#[0-9]+ *DONE' build/fuzz/last-run.log | tail -1
 
+step "independent readers: netpbm for IFF, ImageMagick for BMP"
+sh tests/readers/check_readers.sh build/native/write_samples || failed=1
+
 step "benchmarks, one short run without thresholds"
 build/native/display_bench --benchmark_min_time=0.05 2>/dev/null | grep '^RATIO' || failed=1
 

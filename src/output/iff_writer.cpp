@@ -187,7 +187,6 @@ static int writeIffSource(ByteSink* sink, const void* context)
 int writeIff(const char* path, const uint8_t* rows, int32_t width, int32_t height, int32_t stride,
              int bytesPerPixel, void (*progress)(int n))
 {
-    if (width <= 0 || height <= 0 || width > IFF_MAX_SIDE || height > IFF_MAX_SIDE) return 0;
     const IffSource source = {rows, width, height, stride, bytesPerPixel, progress};
     return writeFileReplacing(path, writeIffSource, &source);
 }

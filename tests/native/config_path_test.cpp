@@ -101,6 +101,22 @@ TEST_F(ConfigPathTest, AnEmptyBufferIsLeftAlone)
     EXPECT_EQ(tiny[0], '#');
 }
 
+TEST_F(ConfigPathTest, ASettingsPathThatFillsItsBufferWithoutTheEndIsNotUsed)
+{
+    std::string inSettings = touch("zrcfg-settings", "zr4-probe.cfg");
+    std::vector<char> exact(inSettings.size() + 2, '#');
+    // Room for every character but the terminating zero: not usable.
+    findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-probe.cfg", exact.data(), int(inSettings.size()));
+    EXPECT_NE(std::string(exact.data()), inSettings);
+    EXPECT_EQ(exact[inSettings.size()], '#') << "nothing written past the buffer";
+    EXPECT_EQ(findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-probe.cfg", exact.data(),
+                             int(inSettings.size()) + 1),
+              1)
+        << "one more byte holds it";
+    EXPECT_EQ(std::string(exact.data()), inSettings);
+    remove(inSettings.c_str());
+}
+
 TEST_F(ConfigPathTest, TheSettingsFolderComesBeforeTheProfile)
 {
     std::string inSettings = touch("zrcfg-settings", "zr4-probe.cfg");

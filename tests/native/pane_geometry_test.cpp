@@ -136,6 +136,17 @@ TEST(ScrollRanges, NoBarsWhenTheImageFits)
     EXPECT_EQ(r.maxX, 0);
 }
 
+TEST(ScrollRanges, AWideImagesBarCanCostTheHeightItNeeds)
+{
+    // Too wide: the horizontal bar takes 16 rows, and 284 is then too low
+    // for 290, so the vertical bar comes too.
+    ScrollRanges r = scrollRangesFor(500, 290, 400, 300, 16);
+    EXPECT_EQ(r.viewHeight, 284);
+    EXPECT_EQ(r.viewWidth, 384);
+    EXPECT_EQ(r.maxX, 116);
+    EXPECT_EQ(r.maxY, 6);
+}
+
 TEST(ScrollRanges, ATallNarrowImageScrollsOnlyUpAndDown)
 {
     ScrollRanges r = scrollRangesFor(100, 1000, 400, 300, 16);
@@ -322,6 +333,13 @@ TEST(FitZoom, ZoomsOutUntilTheLargerOverflowFits)
     EXPECT_EQ(fitZoomIndex(64, 1000000, 10, 16, 120, 1600, 1200), 0) << "stops at 1/65";
     // At 1/2, 3000 wide fills 1516 exactly: it must be narrower, so 1/3.
     EXPECT_EQ(fitZoomIndex(64, 3000, 10, 16, 120, 1516, 1200), 62);
+}
+
+TEST(FitZoom, AMagnifiedImageThatFitsAtOneToOneComesBackToIt)
+{
+    // 500 wide at 3x is 1500 + 10: too wide for 1000; 2x is 1010, still
+    // too wide; 1x fits.
+    EXPECT_EQ(fitZoomIndex(66, 500, 100, 10, 10, 1000, 1000), 64);
 }
 
 TEST(FitPlacement, CentresUnlessTheUserPlacedTheWindow)

@@ -118,6 +118,15 @@ TEST(SettingsReader, IgnoresForeignAndEmptyInput)
     }
 }
 
+TEST(SettingsWriter, AFaceFillingItsWholeFieldIsWrittenWhole)
+{
+    Settings s = defaultSettings();
+    memset(s.text.font.lfFaceName, 'W', sizeof s.text.font.lfFaceName);  // no terminator of its own
+    std::string text = settingsText(s);
+    EXPECT_NE(text.find("Font \"" + std::string(sizeof s.text.font.lfFaceName, 'W') + "\""), std::string::npos)
+        << text;
+}
+
 TEST(SettingsReader, CutsOverLongStringsToTheirFields)
 {
     Settings s = defaultSettings();

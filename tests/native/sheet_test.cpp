@@ -42,6 +42,10 @@ TEST(FloatText, TrailingZerosGoDownToOneDecimal)
     char small[5];
     formatFloatText(123.25, small, sizeof small);
     EXPECT_STREQ(small, "123.") << "cut to the buffer";
+    char one[2] = {'x', 'y'};
+    formatFloatText(1.5, one, 1);
+    EXPECT_EQ(one[0], '\0') << "a one-byte buffer holds the empty text";
+    EXPECT_EQ(one[1], 'y');
 }
 
 TEST(FloatText, ReadsTheLeadingNumberAndStaysFinite)
