@@ -147,6 +147,19 @@ TEST(ScrollRanges, AWideImagesBarCanCostTheHeightItNeeds)
     EXPECT_EQ(r.maxY, 6);
 }
 
+TEST(ScrollRanges, ATallImagesBarCanCostTheWidthItNeeds)
+{
+    ScrollRanges r = scrollRangesFor(395, 500, 400, 300, 16);
+    EXPECT_EQ(r.viewWidth, 384);
+    EXPECT_EQ(r.viewHeight, 284);
+    EXPECT_EQ(r.maxX, 11);
+    EXPECT_EQ(r.maxY, 216);
+    r = scrollRangesFor(500, 500, 400, 300, 16);  // both too large from the start
+    EXPECT_EQ(r.viewWidth, 384);
+    EXPECT_EQ(r.viewHeight, 284);
+    EXPECT_EQ(r.maxY, 216);
+}
+
 TEST(ScrollRanges, ATallNarrowImageScrollsOnlyUpAndDown)
 {
     ScrollRanges r = scrollRangesFor(100, 1000, 400, 300, 16);
