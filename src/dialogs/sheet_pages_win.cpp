@@ -50,11 +50,10 @@ static void SetPercentText(HWND page, int id, double fraction)
     SetDlgItemTextA(page, id, text);
 }
 
+// A trailing "%" ends the number: "5%" and "5" are both 5 per cent.
 static double GetPercentText(HWND page, int id)
 {
-    char text[NUMBER_READ_SIZE];
-    GetDlgItemTextA(page, id, text, sizeof text);
-    return parsePercentText(text);
+    return GetFloatText(page, id) / 100.0;
 }
 
 static int checked(HWND page, int id)
