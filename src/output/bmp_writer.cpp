@@ -1,6 +1,8 @@
 #include "output/bmp_writer.h"
 
-enum { FILE_HEADER_SIZE = 14, INFO_SIZE = 40, PALETTE_SIZE = 256 * 4 };
+#include "output/dib.h"
+
+enum { FILE_HEADER_SIZE = 14 };
 
 static int writeLittleEndian(ByteSink* sink, uint32_t value, int bytes)
 {
@@ -11,10 +13,11 @@ static int writeLittleEndian(ByteSink* sink, uint32_t value, int bytes)
 
 int writeBmpTo(ByteSink* sink, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride)
 {
-    if (info->biHeight <= 0 || stride <= 0) return 0;
-    const uint32_t headerSize = info->biBitCount == 8 ? INFO_SIZE + PALETTE_SIZE : INFO_SIZE;
-    const uint64_t pixelBytes = uint64_t(uint32_t(info->biHeight)) * uint32_t(stride);
-    const uint64_t fileSize = FILE_HEADER_SIZE + headerSize + pixelBytes;
+    const uint64_t dibBytes = packedDibBytes(info, stride);
+    if (dibBytes == 0) return 0;
+    const uint32_t headerSize = dibHeaderSize(info);
+    const uint64_t pixelBytes = dibBytes - headerSize;
+    const uint64_t fileSize = FILE_HEADER_SIZE + dibBytes;
     if (fileSize > 0xFFFFFFFFu) return 0;  // the size field holds 32 bits
     return sink->write(sink->context, "BM", 2) && writeLittleEndian(sink, uint32_t(fileSize), 4) &&
            writeLittleEndian(sink, 0, 4) && writeLittleEndian(sink, FILE_HEADER_SIZE + headerSize, 4) &&

@@ -4,6 +4,7 @@
 
 #include "dialogs/settings_sheet_win.h"
 #include "display/safe_overlay_win.h"
+#include "output/clipboard_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
 #include "viewer/readout_format.h"
@@ -120,6 +121,21 @@ static void EditSettings(HWND viewer)
     EndModalOperation(viewer);
 }
 
+// What copying and printing take: the alpha bitmap in the alpha view, the
+// colour bitmap (levels applied) in every other.
+static const DisplayBitmap* shownBitmap()
+{
+    const ViewState* vs = viewState();
+    if (!vs->view) return nullptr;
+    return vs->channelView == CHANNEL_ALPHA ? vs->view->alpha : vs->view->colour;
+}
+
+static int CopyCurrentImage(HWND viewer)
+{
+    const DisplayBitmap* b = shownBitmap();
+    return b ? CopyBitmapToClipboard(viewer, &b->header, b->pixels, b->stride) : 0;
+}
+
 static void FitViewer(HWND viewer)
 {
     if (IsZoomed(viewer)) ShowWindow(viewer, SW_RESTORE);
@@ -152,11 +168,11 @@ void DispatchCommand(HWND viewer, int command)
             BeginTextPlacement(viewer);
         break;
     case CMD_UNDO_TEXT: RefreshViewer(viewer, g_currentSlot, 1); break;
+    case CMD_COPY: CopyCurrentImage(viewer); break;
     case CMD_SAVE:
-    case CMD_COPY:
     case CMD_PRINT:
     default:
-        break;  // saving, copying and printing arrive with the output code
+        break;  // saving and printing arrive with the rest of the output code
     }
 }
 

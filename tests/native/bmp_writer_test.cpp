@@ -8,6 +8,7 @@
 
 #include "image/display_bitmap.h"
 #include "output/bmp_writer.h"
+#include "output/dib.h"
 
 namespace {
 
@@ -119,4 +120,24 @@ TEST(BmpFile, AFailedSaveKeepsTheFileItWasToReplace)
     ASSERT_EQ(WriteBmpFile(path.c_str(), &grey->header, grey->pixels, grey->stride), 1);
     EXPECT_EQ(readFile(path).size(), 1078u + 16) << "replaced once whole";
     remove(path.c_str());
+}
+
+TEST(PackedDib, HeaderPaletteAndRowsInOneBlock)
+{
+    BitmapPtr grey(newGreyBitmap(3, 2)), colour(newColourBitmap(3, 2));
+    ASSERT_TRUE(grey && colour);
+    fill(grey.get());
+    EXPECT_EQ(dibHeaderSize(&grey->header), 1064u);
+    EXPECT_EQ(dibHeaderSize(&colour->header), 40u);
+    ASSERT_EQ(packedDibBytes(&grey->header, grey->stride), 1064u + 8);
+    Bytes block(1064 + 8 + 1, '#');
+    EXPECT_EQ(packDib(&grey->header, grey->pixels, grey->stride, block.data(), 1064 + 7), 0u) << "one byte short";
+    ASSERT_EQ(packDib(&grey->header, grey->pixels, grey->stride, block.data(), 1064 + 8), 1064u + 8) << "exactly";
+    EXPECT_EQ(0, memcmp(block.data(), &grey->header, 40));
+    EXPECT_EQ(block[40 + 4 * 200], 200) << "the palette behind the header";
+    EXPECT_EQ(0, memcmp(block.data() + 1064, grey->pixels, 8));
+    EXPECT_EQ(block[1064 + 8], '#');
+    BITMAPINFOHEADER empty = colour->header;
+    empty.biHeight = 0;
+    EXPECT_EQ(packedDibBytes(&empty, colour->stride), 0u);
 }

@@ -89,6 +89,10 @@ protected:
     }
 };
 
+// Tests that use the clipboard, which is one for the whole desktop, run
+// alone (the build registers every *ClipboardTest serially).
+class SheetClipboardTest : public SheetTest {};
+
 }  // namespace
 
 TEST_F(SheetTest, TheSheetHasFourPagesAndNoHelpButton)
@@ -238,7 +242,7 @@ TEST_F(SheetTest, NameNotesAndSceneInfo)
     close(sheet, PSBTN_CANCEL);
 }
 
-TEST_F(SheetTest, APastedNovelKeepsTheFirst1023Characters)
+TEST_F(SheetClipboardTest, APastedNovelKeepsTheFirst1023Characters)
 {
     renderImage(64, 48, grey);
     std::string novel;

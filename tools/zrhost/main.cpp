@@ -23,6 +23,7 @@ struct Options {
     int pointerX, pointerY;
     const char* screenshot;
     const char* sheetShots;  // prefix of the sheet's page captures
+    const char* dumpClipboard;  // where the clipboard's CF_DIB goes, as another program reads it
     int quitAfterMs;  // -1: wait until the viewer is closed
     int ingestFrames;  // > 0: time that many frames into the viewer
 };
@@ -36,6 +37,7 @@ static void usage()
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
           "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--sheet-shots PREFIX]\n"
           "              [--quit-after MS]\n"
+          "       zrhost --dump-clipboard FILE  (the clipboard's CF_DIB, as it holds it)\n"
           "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
@@ -98,6 +100,8 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->pointer = 1;
         } else if (strcmp(a, "--screenshot") == 0) {
             options->screenshot = value;
+        } else if (strcmp(a, "--dump-clipboard") == 0) {
+            options->dumpClipboard = value;
         } else if (strcmp(a, "--sheet-shots") == 0) {
             options->sheetShots = value;
         } else if (strcmp(a, "--ingest-timing") == 0) {
@@ -110,7 +114,7 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             return 0;
         }
     }
-    return options->pluginPath != nullptr;
+    return options->pluginPath != nullptr || options->dumpClipboard != nullptr;
 }
 
 // Types the keys, takes the screenshot, then waits: for the given time, or
@@ -235,6 +239,8 @@ int main(int argc, char** argv)
         usage();
         return 2;
     }
+
+    if (options.dumpClipboard) return dumpClipboardDib(options.dumpClipboard) ? 0 : 1;
 
     HostSession session = {};
     char error[512];

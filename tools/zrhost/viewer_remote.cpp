@@ -142,6 +142,24 @@ int captureSheetPages(HWND sheet, const std::string& prefix)
     return ok;
 }
 
+int dumpClipboardDib(const char* path)
+{
+    if (!OpenClipboard(nullptr)) return 0;
+    int ok = 0;
+    HANDLE block = GetClipboardData(CF_DIB);
+    const void* memory = block ? GlobalLock(block) : nullptr;
+    if (memory) {
+        FILE* f = fopen(path, "wb");
+        if (f) {
+            ok = fwrite(memory, 1, GlobalSize(block), f) == GlobalSize(block);
+            ok = fclose(f) == 0 && ok;
+        }
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return ok;
+}
+
 std::string statusText(HWND viewer, int part)
 {
     HWND status = GetDlgItem(viewer, 3);

@@ -37,6 +37,10 @@ void pressSheetButton(HWND sheet, int button);
 // cancels it. 0 when a page could not be captured.
 int captureSheetPages(HWND sheet, const std::string& prefix);
 
+// Writes the clipboard's CF_DIB block to a file, byte for byte; 0 when the
+// clipboard holds none.
+int dumpClipboardDib(const char* path);
+
 // The text of one part of the viewer's status bar.
 std::string statusText(HWND viewer, int part);
 
