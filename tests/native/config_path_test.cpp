@@ -103,13 +103,13 @@ TEST_F(ConfigPathTest, AnEmptyBufferIsLeftAlone)
 
 TEST_F(ConfigPathTest, ASettingsPathThatFillsItsBufferWithoutTheEndIsNotUsed)
 {
-    std::string inSettings = touch("zrcfg-settings", "zr4-probe.cfg");
+    std::string inSettings = touch("zrcfg-settings", "zr4-exact.cfg")  // a name of its own: the tests run side by side;
     std::vector<char> exact(inSettings.size() + 2, '#');
     // Room for every character but the terminating zero: not usable.
-    findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-probe.cfg", exact.data(), int(inSettings.size()));
+    findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-exact.cfg", exact.data(), int(inSettings.size()));
     EXPECT_NE(std::string(exact.data()), inSettings);
     EXPECT_EQ(exact[inSettings.size()], '#') << "nothing written past the buffer";
-    EXPECT_EQ(findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-probe.cfg", exact.data(),
+    EXPECT_EQ(findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-exact.cfg", exact.data(),
                              int(inSettings.size()) + 1),
               1)
         << "one more byte holds it";
