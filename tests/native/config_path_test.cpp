@@ -103,7 +103,8 @@ TEST_F(ConfigPathTest, AnEmptyBufferIsLeftAlone)
 
 TEST_F(ConfigPathTest, ASettingsPathThatFillsItsBufferWithoutTheEndIsNotUsed)
 {
-    std::string inSettings = touch("zrcfg-settings", "zr4-exact.cfg")  // a name of its own: the tests run side by side;
+    // A file name of its own: the native tests run side by side.
+    std::string inSettings = touch("zrcfg-settings", "zr4-exact.cfg");
     std::vector<char> exact(inSettings.size() + 2, '#');
     // Room for every character but the terminating zero: not usable.
     findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "zr4-exact.cfg", exact.data(), int(inSettings.size()));
