@@ -16,7 +16,7 @@ static int saveThroughHost(const LWImageUtil* util, const View* view, const char
 {
     if (!util || !view || !view->image) return 0;
     const Image* image = view->image;
-    LWPixmapID pixmap = util->create(image->width, image->height, colour ? PIXMAP_RGBA_FLOAT : PIXMAP_GREY_FLOAT);
+    LWPixmapID pixmap = util->create(image->width, image->height, colour ? LWIMTYP_RGBAFP : LWIMTYP_GREYFP);
     if (!pixmap) return 0;
     if (progress) progress(image->height + 1);
     for (int y = 0; y < image->height; y++) {

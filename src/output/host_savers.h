@@ -7,9 +7,6 @@
 #include "image/view.h"
 #include "sdk/lwservices.h"
 
-// Pixmap pixel types of the image-utility service.
-enum { PIXMAP_GREY_FLOAT = 3, PIXMAP_RGBA_FLOAT = 6 };
-
 int hostSaverCount(const LWImageUtil* util);
 const char* hostSaverName(const LWImageUtil* util, int index);  // null when there is none
 

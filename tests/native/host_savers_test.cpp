@@ -26,7 +26,7 @@ LWImageUtil fakeUtil()
     u.create = [](int w, int h, int type) -> LWPixmapID {
         if (g_host.refuseCreate) return nullptr;
         g_host.width = w, g_host.height = h, g_host.type = type;
-        g_host.pixels.assign(size_t(w * h * (type == PIXMAP_RGBA_FLOAT ? 4 : 1)), -7.0f);
+        g_host.pixels.assign(size_t(w * h * (type == LWIMTYP_RGBAFP ? 4 : 1)), -7.0f);
         return &g_host;
     };
     u.destroy = [](LWPixmapID) { g_host.destroyed++; };
@@ -36,7 +36,7 @@ LWImageUtil fakeUtil()
         return g_host.saveResult;
     };
     u.setPixel = [](LWPixmapID, int x, int y, void* pixel) {
-        int n = g_host.type == PIXMAP_RGBA_FLOAT ? 4 : 1;
+        int n = g_host.type == LWIMTYP_RGBAFP ? 4 : 1;
         const float* f = static_cast<const float*>(pixel);
         for (int c = 0; c < n; c++) g_host.pixels[size_t((y * g_host.width + x) * n + c)] = f[c];
     };
@@ -63,7 +63,7 @@ TEST(HostSavers, ColourPassesEverySampleAsRenderedTopRowFirst)
     ViewPtr view(newView(randomImage(5, 3, 11)));  // NaN, infinities and out-of-range values included
     ASSERT_TRUE(view);
     EXPECT_EQ(saveThroughHostColour(&util, view.get(), "C:/out/a.tga", 1, progress), 1);
-    EXPECT_EQ(g_host.type, PIXMAP_RGBA_FLOAT);
+    EXPECT_EQ(g_host.type, LWIMTYP_RGBAFP);
     EXPECT_EQ(g_host.width, 5);
     EXPECT_EQ(g_host.height, 3);
     const Image* image = view->image;
@@ -92,7 +92,7 @@ TEST(HostSavers, AlphaPassesTheAlphaAloneAndTheHostsResult)
     ViewPtr view(newView(randomImage(4, 2, 3)));
     ASSERT_TRUE(view);
     EXPECT_EQ(saveThroughHostAlpha(&util, view.get(), "b.pfm", 0, nullptr), 0) << "the host's failure";
-    EXPECT_EQ(g_host.type, PIXMAP_GREY_FLOAT);
+    EXPECT_EQ(g_host.type, LWIMTYP_GREYFP);
     ASSERT_EQ(g_host.pixels.size(), 8u);
     for (int i = 0; i < 8; i++) {
         if (isnan(view->image->alpha[i])) continue;
