@@ -18,7 +18,7 @@ int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fi
 void freeSlot(int slot);
 void freeAllSlots();
 int isSlotEmpty(int slot);
-View* viewInSlot(int slot);
+View* viewInSlot(int slot);  // null when the slot is empty
 
 // Among the occupied slots, the one whose image is oldest (or newest) by
 // creation time; ties keep the lowest slot, and no image gives 0.

@@ -77,7 +77,7 @@ int GetSlotTip(NMHDR* notification)
     if (info->uFlags & TTF_IDISHWND) slot = GetDlgCtrlID(reinterpret_cast<HWND>(notification->idFrom)) - CMD_SLOT_FIRST;
     if (slot < 0 || slot >= SLOT_COUNT) return 0;
     static char text[TIP_SIZE];  // the tooltip reads it after this returns
-    const View* view = isSlotEmpty(slot) ? nullptr : viewInSlot(slot);
+    const View* view = viewInSlot(slot);  // null for an empty slot
     if (view)
         formatSlotTip(text, sizeof text, slot, view->name, view->image->width, view->image->height,
                       view->image->renderTime);

@@ -26,14 +26,18 @@ static struct {
     ProgressMeter meter;
 } g_progress;
 
+static int32_t textWidth(HDC dc, const char* text)
+{
+    SIZE size;
+    return GetTextExtentPoint32A(dc, text, lstrlenA(text), &size) ? size.cx : 0;
+}
+
 // The widest of some texts in the font selected into dc.
 static int32_t widestText(HDC dc, const char* const* texts, size_t count)
 {
     int32_t widest = 0;
-    for (size_t i = 0; i < count; i++) {
-        SIZE size;
-        if (GetTextExtentPoint32A(dc, texts[i], lstrlenA(texts[i]), &size) && size.cx > widest) widest = size.cx;
-    }
+    for (size_t i = 0; i < count; i++)
+        if (textWidth(dc, texts[i]) > widest) widest = textWidth(dc, texts[i]);
     return widest;
 }
 
@@ -43,9 +47,7 @@ static int32_t widestZoomText(HDC dc)
     for (int z = ZOOM_MIN; z <= ZOOM_MAX; z++) {
         char text[16];
         formatZoom(z, text, sizeof text);
-        const char* one[] = {text};
-        int32_t w = widestText(dc, one, 1);
-        if (w > widest) widest = w;
+        if (textWidth(dc, text) > widest) widest = textWidth(dc, text);
     }
     return widest;
 }

@@ -103,17 +103,12 @@ void EndTextPlacement(HWND viewer, int x, int y, int place)
     SetClassCursor(pane(viewer), IDC_CROSS);
 }
 
-static View* imageInSlot(int slot)
-{
-    return isSlotEmpty(slot) ? nullptr : viewInSlot(slot);
-}
-
 // New frames wait while the sheet is open, so none can take the slot of
 // the image it edits.
 static void EditSettings(HWND viewer)
 {
     if (isSlotEmpty(g_currentSlot)) return;
-    const SheetHooks hooks = {refreshViewDisplay, SetBusyCursor, imageInSlot, SLOT_COUNT};
+    const SheetHooks hooks = {refreshViewDisplay, SetBusyCursor, viewInSlot, SLOT_COUNT};
     BeginModalOperation(viewer);
     EditNotesAndSettings(viewer, settingsRecord(), viewInSlot(g_currentSlot), hooks);
     SetPixelDisplayType(settingsRecord()->pixelDisplayType);
