@@ -376,6 +376,9 @@ TEST(FitPlacement, CentresUnlessTheUserPlacedTheWindow)
     p = placeFittedWindow(100, 100, 2500, 1200, work, true);
     EXPECT_EQ(p.x, 0) << "larger than the work area: at its corner";
     EXPECT_EQ(p.y, 30);
+    p = placeFittedWindow(0, 0, 400, 200, PaneRect{100, 50, 1100, 850}, false);
+    EXPECT_EQ(p.x, 400) << "centred in a work area that does not start at 0";
+    EXPECT_EQ(p.y, 350);
     p = placeFittedWindow(100, 100, 2500, 1200, PaneRect{-1920, 0, 0, 1080}, false);
     EXPECT_EQ(p.x, 0) << "a centred corner off the origin's side comes to 0";
 }
