@@ -31,7 +31,8 @@ int32_t scrollPositionFor(int code, int32_t current, int32_t maxScroll, int zoom
 
 // Scroll ranges for a scaled image in a pane whose window (with bars) is
 // width × height; bar is the scroll bar's thickness. viewWidth and
-// viewHeight receive the size left for the picture.
+// viewHeight receive the size left for the picture (all of it when no bar
+// is needed).
 struct ScrollRanges {
     int32_t viewWidth, viewHeight;
     int32_t maxX, maxY;

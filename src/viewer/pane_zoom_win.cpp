@@ -27,14 +27,21 @@ static void setBarPosition(HWND pane, int bar, int32_t position)
     SetScrollInfo(pane, bar, &si, TRUE);
 }
 
+// The scroll ranges of the pane at a zoom: its window, bars included,
+// against the image scaled to that zoom.
+static ScrollRanges scrollRangesAt(HWND pane, const ViewState* vs, int zoomIndex)
+{
+    RECT window;
+    GetWindowRect(pane, &window);
+    return scrollRangesFor(scaledSize(vs->imageWidth, zoomIndex), scaledSize(vs->imageHeight, zoomIndex),
+                           window.right - window.left, window.bottom - window.top, GetSystemMetrics(SM_CXVSCROLL));
+}
+
 void UpdateScrollBars(HWND pane)
 {
     ViewState* vs = paneState(pane);
     if (!vs) return;
-    RECT window;
-    GetWindowRect(pane, &window);
-    ScrollRanges r = scrollRangesFor(scaledWidth(vs), scaledHeight(vs), window.right - window.left,
-                                     window.bottom - window.top, GetSystemMetrics(SM_CXVSCROLL));
+    ScrollRanges r = scrollRangesAt(pane, vs, vs->zoomIndex);
     if (r.none || !vs->view) {
         vs->scrollX = vs->scrollY = vs->maxScrollX = vs->maxScrollY = 0;
         setBar(pane, SB_HORZ, 0, 0, 0);
@@ -86,12 +93,8 @@ static ImagePixel pixelToKeep(const ViewState* vs, POINT at)
 // with the scaled size.
 static SIZE viewSizeAt(HWND pane, const ViewState* vs, int zoomIndex)
 {
-    RECT window;
-    GetWindowRect(pane, &window);
-    int32_t width = window.right - window.left, height = window.bottom - window.top;
-    ScrollRanges r = scrollRangesFor(scaledSize(vs->imageWidth, zoomIndex), scaledSize(vs->imageHeight, zoomIndex),
-                                     width, height, GetSystemMetrics(SM_CXVSCROLL));
-    return r.none ? SIZE{width, height} : SIZE{r.viewWidth, r.viewHeight};
+    ScrollRanges r = scrollRangesAt(pane, vs, zoomIndex);  // the whole window when no bar is needed
+    return SIZE{r.viewWidth, r.viewHeight};
 }
 
 POINT paneCentre(HWND pane)

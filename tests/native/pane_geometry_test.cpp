@@ -134,6 +134,8 @@ TEST(ScrollRanges, NoBarsWhenTheImageFits)
     ScrollRanges r = scrollRangesFor(300, 200, 400, 300, 16);
     EXPECT_TRUE(r.none);
     EXPECT_EQ(r.maxX, 0);
+    EXPECT_EQ(r.viewWidth, 400) << "the whole window is the picture's";
+    EXPECT_EQ(r.viewHeight, 300);
 }
 
 TEST(ScrollRanges, AWideImagesBarCanCostTheHeightItNeeds)
