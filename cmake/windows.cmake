@@ -18,7 +18,7 @@ add_library(plugin SHARED
     ${CMAKE_SOURCE_DIR}/src/resources/zr40.rc
     ${CMAKE_SOURCE_DIR}/src/resources/zr40.def)
 set_target_properties(plugin PROPERTIES PREFIX "" SUFFIX ".p" OUTPUT_NAME zr40)
-target_link_libraries(plugin PRIVATE zrdisplaywin zrcore comctl32 gdi32 user32 kernel32)
+target_link_libraries(plugin PRIVATE zrdisplaywin zrcore comctl32 comdlg32 gdi32 user32 kernel32)
 target_compile_options(plugin PRIVATE ${WARNINGS})
 target_link_options(plugin PRIVATE -s)
 

@@ -58,10 +58,22 @@ void takeBack(Image* image)
     if (!kept) freeImage(image);
 }
 
+const char* hostDirectory(const char* kind)
+{
+    LWDirInfoFunc dirInfo = hostServices()->dirInfo;
+    return dirInfo ? dirInfo(kind) : nullptr;
+}
+
+const LWImageUtil* hostImageUtil()
+{
+    return hostServices()->imageUtil;
+}
+
 // Runs one viewer from its first image until the user closes it.
 void runViewer(Image* image)
 {
-    HWND viewer = CreateViewerWindow({g_module, static_cast<HWND>(hostWindow()), closingViewer, takeBack}, image);
+    HWND viewer = CreateViewerWindow(
+        {g_module, static_cast<HWND>(hostWindow()), closingViewer, takeBack, hostDirectory, hostImageUtil}, image);
 
     EnterCriticalSection(&g_lock);
     viewerOpened(&g_frames, viewer);

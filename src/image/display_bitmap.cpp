@@ -40,7 +40,7 @@ static DisplayBitmap* newBitmap(int32_t width, int32_t height, int bits)
     if (stride == 0 || height <= 0 || int64_t(stride) * height > MAX_BYTES) return nullptr;
     DisplayBitmap* bm = static_cast<DisplayBitmap*>(calloc(1, sizeof(DisplayBitmap)));
     if (!bm) return nullptr;
-    bm->pixels = static_cast<uint8_t*>(allocatePixels(size_t(stride) * size_t(height)));
+    bm->pixels = static_cast<uint8_t*>(allocateClearedPixels(size_t(stride) * size_t(height)));
     if (!bm->pixels) {
         free(bm);
         return nullptr;

@@ -25,7 +25,8 @@ int32_t greyStride(int32_t width);
 int32_t maskStride(int32_t width);
 
 // Null when the size is not positive, the buffer cannot be sized, or memory
-// runs out. The pixels are not cleared.
+// runs out. Every byte starts at 0, the rows' padding included, so that a
+// file or the clipboard never carries stale memory.
 DisplayBitmap* newColourBitmap(int32_t width, int32_t height);
 DisplayBitmap* newGreyBitmap(int32_t width, int32_t height);  // colour table: grey ramp
 DisplayBitmap* newMaskBitmap(int32_t width, int32_t height);  // 0 white, 1 black

@@ -7,16 +7,26 @@
 static int g_failAfter = -1;
 static std::atomic<int> g_live;  // the host's thread allocates channels while the viewer frees
 
-void* allocatePixels(size_t bytes)
+static void* allocate(size_t bytes, bool cleared)
 {
     if (g_failAfter == 0) {
         g_failAfter = -1;
         return nullptr;
     }
     if (g_failAfter > 0) g_failAfter--;
-    void* pixels = malloc(bytes);
+    void* pixels = cleared ? calloc(bytes, 1) : malloc(bytes);
     if (pixels) g_live++;
     return pixels;
+}
+
+void* allocatePixels(size_t bytes)
+{
+    return allocate(bytes, false);
+}
+
+void* allocateClearedPixels(size_t bytes)
+{
+    return allocate(bytes, true);
 }
 
 void releasePixels(void* pixels)

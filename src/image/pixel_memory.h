@@ -6,6 +6,7 @@
 #include <stddef.h>
 
 void* allocatePixels(size_t bytes);
+void* allocateClearedPixels(size_t bytes);  // every byte 0
 void releasePixels(void* pixels);
 
 // Tests: the next n allocations succeed, the one after fails, then all

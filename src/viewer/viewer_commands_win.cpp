@@ -5,6 +5,7 @@
 #include "dialogs/settings_sheet_win.h"
 #include "display/safe_overlay_win.h"
 #include "output/clipboard_win.h"
+#include "output/save_command_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
 #include "viewer/readout_format.h"
@@ -131,6 +132,19 @@ static int CopyCurrentImage(HWND viewer)
     return b ? CopyBitmapToClipboard(viewer, &b->header, b->pixels, b->stride) : 0;
 }
 
+// New frames wait while the save dialog is open, so the image the artist
+// named is the one written.
+static void SaveImage(HWND viewer)
+{
+    if (isSlotEmpty(g_currentSlot)) return;
+    const ViewerLink& link = viewerLink();
+    const SaveHooks hooks = {link.hostDirectory, link.imageUtil, SetBusyCursor, SetStatusName, ProgressStep};
+    BeginModalOperation(viewer);
+    SaveCurrentImage(viewer, hooks);
+    RefreshViewer(viewer, g_currentSlot, 0);
+    EndModalOperation(viewer);
+}
+
 static void FitViewer(HWND viewer)
 {
     if (IsZoomed(viewer)) ShowWindow(viewer, SW_RESTORE);
@@ -164,7 +178,7 @@ void DispatchCommand(HWND viewer, int command)
         break;
     case CMD_UNDO_TEXT: RefreshViewer(viewer, g_currentSlot, 1); break;
     case CMD_COPY: CopyCurrentImage(viewer); break;
-    case CMD_SAVE:
+    case CMD_SAVE: SaveImage(viewer); break;
     case CMD_PRINT:
     default:
         break;  // saving and printing arrive with the rest of the output code

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "image/image.h"
+#include "sdk/lwservices.h"
 
 #define WM_NEWIMAGE (WM_USER + 1)  // lParam: an Image record, which passes with the message
 
@@ -26,11 +27,16 @@ struct ViewerLink {
     // Takes back one image that the viewer received but did not keep, in
     // the order they arrived.
     void (*giveBack)(Image* image);
+    // The host's services as they are when asked: another activation may
+    // have replaced them since the viewer opened.
+    const char* (*hostDirectory)(const char* kind);  // null for no folder
+    const LWImageUtil* (*imageUtil)();               // null when not offered
 };
 
 // Takes ownership of image in every case; null when no viewer could be made.
 HWND CreateViewerWindow(const ViewerLink& link, Image* image);
 LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+const ViewerLink& viewerLink();
 
 // ---- commands (viewer_commands_win.cpp) ----
 void DispatchCommand(HWND viewer, int command);

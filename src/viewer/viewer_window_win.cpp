@@ -158,6 +158,11 @@ LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
 }
 
+const ViewerLink& viewerLink()
+{
+    return g_link;
+}
+
 HWND CreateViewerWindow(const ViewerLink& link, Image* image)
 {
     g_link = link;

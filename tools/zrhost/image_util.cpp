@@ -1,5 +1,7 @@
-// "Image Utility": float pixmaps and the host's own image savers, a
-// Portable Float Map writer and a Targa writer.
+// "Image Utility": float pixmaps and the host's own image savers: a
+// Portable Float Map writer, a Targa writer, and raw float samples, whose
+// name gives no extension, as some hosts' savers do not.
+#include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -115,12 +117,23 @@ static int saveTga(const Pixmap* p, FILE* f)
     return 1;
 }
 
+// "ZRAW", width and height as 32-bit little-endian numbers, then every
+// sample of every channel, row by row from the top.
+static int saveRaw(const Pixmap* p, FILE* f)
+{
+    uint32_t header[3] = {0x5741525Au, uint32_t(p->width), uint32_t(p->height)};
+    if (fwrite(header, sizeof header, 1, f) != 1) return 0;
+    size_t count = size_t(p->width) * size_t(p->height) * size_t(p->channels);
+    return fwrite(p->samples, sizeof(float), count, f) == count;
+}
+
 static const struct {
     const char* name;
     int (*write)(const Pixmap*, FILE*);
 } savers[] = {
     {"Portable Float Map (.pfm)", savePfm},
-    {"Targa 32-bit (.tga)", saveTga},
+    {"Targa (.tga)", saveTga},
+    {"Raw float samples", saveRaw},
 };
 static const int saverTotal = sizeof savers / sizeof savers[0];
 

@@ -1,5 +1,6 @@
 #include "zrhost/viewer_remote.h"
 
+#include "zrhost/dialog_remote.h"
 #include "zrhost/render.h"
 
 #include <windows.h>
@@ -101,25 +102,10 @@ int pointAtPane(HWND viewer, int x, int y)
     return 1;
 }
 
-static BOOL CALLBACK findSheet(HWND w, LPARAM found)
-{
-    char title[64];
-    GetWindowTextA(w, title, sizeof title);
-    if (strcmp(title, "Notes and Settings") != 0 || !IsWindowVisible(w)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
-}
-
 HWND openSettingsSheet(HWND viewer)
 {
     PostMessageA(viewer, WM_CHAR, 'n', 1);
-    HWND sheet = nullptr;
-    DWORD start = GetTickCount();
-    while (!sheet && GetTickCount() - start < 5000) {
-        pumpMessages(20);
-        EnumThreadWindows(GetWindowThreadProcessId(viewer, nullptr), findSheet, reinterpret_cast<LPARAM>(&sheet));
-    }
-    return sheet;
+    return findViewerDialog(viewer, "Notes and Settings", 5000);
 }
 
 void pressSheetButton(HWND sheet, int button)

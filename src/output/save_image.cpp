@@ -1,0 +1,54 @@
+#include "output/save_image.h"
+
+#include "display/levels.h"
+#include "image/view_state.h"
+#include "output/bmp_writer.h"
+#include "output/host_savers.h"
+#include "output/iff_writer.h"
+#include "output/save_types.h"
+
+static int writeBitmap(const DisplayBitmap* bitmap, int type, const char* path, void (*progress)(int n))
+{
+    if (!bitmap) return 0;
+    if (type == TYPE_ZR_IFF) {
+        int bytesPerPixel = bitmap->header.biBitCount == 8 ? 1 : 3;
+        return writeIff(path, bitmap->pixels, bitmap->width, bitmap->height, bitmap->stride, bytesPerPixel,
+                        progress);
+    }
+    return WriteBmpFile(path, &bitmap->header, bitmap->pixels, bitmap->stride);
+}
+
+// The colour bitmap as it would be at black 0 and white 1; the view's own
+// when those are its levels, else a new one the caller frees.
+static DisplayBitmap* fullRangeColour(const View* view, bool* made)
+{
+    const Image* image = view->image;
+    *made = false;
+    if (image->black == 0.0f && image->white == 1.0f) return view->colour;
+    DisplayBitmap* bitmap = newColourBitmap(image->width, image->height);
+    if (!bitmap) return nullptr;
+    Image fullRange = *image;  // shares the channels, which convertColour only reads
+    fullRange.black = 0.0f;
+    fullRange.white = 1.0f;
+    convertColour(&fullRange, bitmap);
+    *made = true;
+    return bitmap;
+}
+
+int saveImageAs(const View* view, int channelView, int type, const char* path, const LWImageUtil* util,
+                void (*progress)(int n))
+{
+    if (!view || !view->image || !path) return 0;
+    bool alpha = channelView == CHANNEL_ALPHA;
+    if (type >= 0) {
+        return alpha ? saveThroughHostAlpha(util, view, path, type, progress)
+                     : saveThroughHostColour(util, view, path, type, progress);
+    }
+    if (type != TYPE_ZR_BMP && type != TYPE_ZR_IFF) return 0;
+    if (alpha) return writeBitmap(view->alpha, type, path, progress);
+    bool made;
+    DisplayBitmap* colour = fullRangeColour(view, &made);
+    int ok = writeBitmap(colour, type, path, progress);
+    if (made) freeDisplayBitmap(colour);
+    return ok;
+}

@@ -1,0 +1,14 @@
+// Writing a view as one save type: the host's savers get the float samples
+// as rendered; ZR BMP and ZR IFF get the display bytes at full range (black
+// 0, white 1, whatever levels the viewer shows), or the grey alpha bitmap
+// when the alpha channel is shown.
+#pragma once
+
+#include "image/view.h"
+#include "sdk/lwservices.h"
+
+// type: TYPE_ZR_BMP, TYPE_ZR_IFF or a host saver's index; channelView as
+// the viewer's. progress, when given, drives the progress meter. 1 when the
+// file was written.
+int saveImageAs(const View* view, int channelView, int type, const char* path, const LWImageUtil* util,
+                void (*progress)(int n));

@@ -1,0 +1,237 @@
+// The save command driven as an artist drives it: the real save dialog is
+// typed into, its type chosen and Save pressed; then the file is read.
+#include <windows.h>
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "pane_fixture.h"
+#include "settings_capture.h"
+#include "zrhost/dialog_remote.h"
+#include "zrhost/patterns.h"
+
+namespace {
+
+enum { BMP = 0, IFF = 1, PFM = 2, TARGA = 3, RAW = 4 };  // positions in the type list
+
+Rgba known(int x, int y)
+{
+    return {byteValue(x * 7 % 256), byteValue(y * 9 % 256), byteValue((x + 2 * y) % 256),
+            byteValue((x * 5 + y) % 256)};
+}
+
+std::vector<uint8_t> fileBytes(const std::string& path)
+{
+    std::string text = readFile(path);
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+uint32_t le32(const std::vector<uint8_t>& b, size_t at)
+{
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+}
+
+class SaveTest : public PaneTest {
+protected:
+    void SetUp() override
+    {
+        PaneTest::SetUp();
+        outputDir = root + "\\output";
+        ASSERT_TRUE(CreateDirectoryA(outputDir.c_str(), nullptr));
+        snprintf(hostConfig()->outputDir, MAX_PATH, "%s", outputDir.c_str());
+    }
+
+    // Opens the dialog, and after checking it saves under name.
+    HWND openDialog()
+    {
+        HWND dialog = openSaveDialog(viewer);
+        EXPECT_NE(dialog, nullptr) << "the save dialog appeared";
+        return dialog;
+    }
+
+    // Saves through the dialog and waits until the image carries its new name.
+    void save(const std::string& name, int type, const std::string& newName)
+    {
+        HWND dialog = openDialog();
+        ASSERT_NE(dialog, nullptr);
+        saveAs(dialog, name, type);
+        ASSERT_TRUE(waitUntilClosed(dialog, 10000));
+        ASSERT_TRUE(waitForName(newName)) << statusText(viewer, 0);
+    }
+
+    std::string inOutput(const char* name) const { return outputDir + "\\" + name; }
+
+    // Every pixel of a 24-bit BMP against the known picture at full range.
+    void expectKnownBmp(const std::string& path, int width, int height)
+    {
+        std::vector<uint8_t> b = fileBytes(path);
+        ASSERT_GE(b.size(), 54u) << path;
+        ASSERT_EQ(b[0], 'B');
+        ASSERT_EQ(le32(b, 10), 54u) << "24-bit pixel data at 54";
+        EXPECT_EQ(b[28], 24);
+        size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+        ASSERT_EQ(b.size(), 54 + stride * height);
+        for (int y = 0; y < height; y++)
+            for (int x = 0; x < width; x++) {
+                const uint8_t* p = b.data() + 54 + size_t(height - 1 - y) * stride + 3 * size_t(x);
+                ASSERT_EQ(p[2], x * 7 % 256) << x << "," << y;
+                ASSERT_EQ(p[1], y * 9 % 256) << x << "," << y;
+                ASSERT_EQ(p[0], (x + 2 * y) % 256) << x << "," << y;
+            }
+    }
+
+    std::string outputDir;
+};
+
+}  // namespace
+
+TEST_F(SaveTest, TheFirstSaveOffersTheImagesNameInTheOutputFolderAsZrBmp)
+{
+    renderImage(21, 5, known);
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    SaveDialogState state = readSaveDialog(dialog);
+    EXPECT_EQ(_stricmp(state.folder.c_str(), outputDir.c_str()), 0) << state.folder;
+    EXPECT_EQ(state.fileName, "Untitled1");
+    EXPECT_EQ(state.typeIndex, BMP);
+    const std::vector<std::string> types = {"ZR BMP (.bmp)", "ZR IFF (.iff)", "Portable Float Map  (.pfm)",
+                                            "Targa  (.tga)", "Raw float samples (.*)"};
+    EXPECT_EQ(state.types, types) << "the host's savers follow, a blank before ( kept";
+    saveAs(dialog, "shot", -1);
+    ASSERT_TRUE(waitUntilClosed(dialog, 10000));
+    ASSERT_TRUE(waitForName("shot.bmp")) << "the image is named after its file";
+    expectKnownBmp(inOutput("shot.bmp"), 21, 5);
+    EXPECT_FALSE(fileExists(inOutput("shot.bmp.part"))) << "no temporary file is left";
+}
+
+TEST_F(SaveTest, ANameWithAFullStopKeepsItAndIsOfferedWithoutItsLastPart)
+{
+    renderImage(900, 3, known);  // a viewer wide enough to show the whole name
+    save("render.0001.bmp", BMP, "render.0001.bmp");
+    expectKnownBmp(inOutput("render.0001.bmp"), 900, 3);
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(readSaveDialog(dialog).fileName, "render.0001");
+    saveAs(dialog, "shot.final", IFF);
+    ASSERT_TRUE(waitUntilClosed(dialog, 10000));
+    ASSERT_TRUE(waitForName("shot.final"));
+    std::string iff = readFile(inOutput("shot.final"));
+    EXPECT_EQ(iff.substr(0, 4), "FORM") << "no extension, but the type chosen";
+    EXPECT_FALSE(fileExists(inOutput("shot.final.iff")));
+}
+
+TEST_F(SaveTest, ZrIffAndTheLastFolderAreRememberedForTheNextSave)
+{
+    renderImage(17, 4, known);
+    std::string other = root + "\\other";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    save(other + "\\pic", IFF, "pic.iff");
+    std::vector<uint8_t> iff = fileBytes(other + "\\pic.iff");
+    ASSERT_GE(iff.size(), 48u);
+    EXPECT_EQ(std::string(iff.begin() + 8, iff.begin() + 12), "ILBM");
+    EXPECT_EQ(iff[28], 24) << "24 bit planes";
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    SaveDialogState state = readSaveDialog(dialog);
+    EXPECT_EQ(_stricmp(state.folder.c_str(), other.c_str()), 0) << state.folder;
+    EXPECT_EQ(state.typeIndex, IFF);
+    EXPECT_EQ(state.fileName, "pic");
+    cancelDialog(dialog);
+    ASSERT_TRUE(waitUntilClosed(dialog, 10000));
+    EXPECT_EQ(statusText(viewer, 0), "pic.iff") << "cancelling changes nothing";
+}
+
+TEST_F(SaveTest, TheHostsSaversGetTheFloatSamplesAsRendered)
+{
+    renderImage(6, 4, [](int x, int y) { return Rgba{x * 0.75f - 1.0f, y * 3.5f, 0.125f * (x + y), 1.0f - x * 0.1f}; });
+    save("floats", PFM, "floats.pfm");
+    Frame frame;
+    std::string error;
+    ASSERT_TRUE(readPfm(inOutput("floats.pfm"), &frame, &error)) << error;
+    ASSERT_EQ(frame.width, 6);
+    ASSERT_EQ(frame.height, 4);
+    for (int y = 0; y < 4; y++)
+        for (int x = 0; x < 6; x++) {
+            size_t i = size_t(y) * 6 + x;
+            ASSERT_EQ(frame.red[i], x * 0.75f - 1.0f) << "no levels, no clamping";
+            ASSERT_EQ(frame.green[i], y * 3.5f);
+            ASSERT_EQ(frame.blue[i], 0.125f * (x + y));
+        }
+
+    save("bytes", TARGA, "bytes.tga");
+    std::vector<uint8_t> tga = fileBytes(inOutput("bytes.tga"));
+    ASSERT_EQ(tga.size(), 18u + 6 * 4 * 4);
+    EXPECT_EQ(tga[2], 2);
+    EXPECT_EQ(tga[12] | tga[13] << 8, 6);
+    const uint8_t* p = tga.data() + 18 + (size_t(2) * 6 + 5) * 4;  // pixel 5, 2 from the top
+    EXPECT_EQ(p[2], 255) << "red 2.75 saturates";
+    EXPECT_EQ(p[1], 255) << "green 7";
+    EXPECT_EQ(p[0], uint8_t(0.875f * 255.0f));
+    EXPECT_EQ(p[3], uint8_t(0.5f * 255.0f));
+}
+
+TEST_F(SaveTest, ASaverWithoutAnExtensionGetsNoneAppended)
+{
+    renderImage(3, 2, known);
+    save("samples", RAW, "samples");
+    std::vector<uint8_t> raw = fileBytes(inOutput("samples"));
+    ASSERT_EQ(raw.size(), 12u + 3 * 2 * 4 * sizeof(float));
+    EXPECT_EQ(std::string(raw.begin(), raw.begin() + 4), "ZRAW");
+}
+
+TEST_F(SaveTest, TheAlphaViewSavesTheGreyBitmapInBothOwnTypes)
+{
+    renderImage(5, 3, known);
+    key("a");
+    save("matte", BMP, "matte.bmp");
+    std::vector<uint8_t> b = fileBytes(inOutput("matte.bmp"));
+    ASSERT_GE(b.size(), 1078u);
+    EXPECT_EQ(le32(b, 10), 1078u) << "8-bit pixel data after the grey palette";
+    EXPECT_EQ(b[28], 8);
+    ASSERT_EQ(b.size(), 1078u + 8 * 3);
+    for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 5; x++) ASSERT_EQ(b[1078 + (2 - y) * 8 + x], (x * 5 + y) % 256) << x << "," << y;
+
+    save("matte", IFF, "matte.iff");
+    std::vector<uint8_t> iff = fileBytes(inOutput("matte.iff"));
+    ASSERT_GE(iff.size(), 48u);
+    EXPECT_EQ(iff[28], 8) << "8 bit planes";
+    EXPECT_EQ(std::string(iff.begin() + 40, iff.begin() + 44), "BODY") << "no colour map";
+}
+
+TEST_F(SaveTest, ZrBmpSavesAtFullRangeWhateverLevelsAreShown)
+{
+    closeViewer();
+    session.instanceFuncs.destroy(instance);
+    instance = nullptr;
+    unload();
+    writeFile(inCurrent("zr4.cfg"), configText("BlackWhite 0.2 1"));
+    load();
+    activateServers(&session, 4);
+    instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
+    ASSERT_NE(instance, nullptr);
+    renderImage(9, 4, known);
+    Capture shown = capturePane();
+    save("levels", BMP, "levels.bmp");
+    expectKnownBmp(inOutput("levels.bmp"), 9, 4);
+    EXPECT_EQ(capturePane().pixels, shown.pixels) << "the screen keeps its levels";
+}
+
+TEST_F(SaveTest, AFailedWriteLeavesNoFileKeepsTheNameAndSaysSo)
+{
+    renderImage(4, 4, known);
+    // A folder in the file's place: the file cannot take it.
+    ASSERT_TRUE(CreateDirectoryA(inOutput("blocked.bmp").c_str(), nullptr));
+    writeFile(inOutput("blocked.bmp") + "\\keep", "x");
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    saveAs(dialog, "blocked", BMP);
+    MessageBoxText box;
+    ASSERT_TRUE(readAndCloseMessageBox(viewer, "ZR", 10000, &box));
+    EXPECT_NE(box.text.find("blocked.bmp"), std::string::npos) << box.text;
+    settleViewer(viewer);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled1");
+    EXPECT_FALSE(fileExists(inOutput("blocked.bmp.part")));
+    EXPECT_EQ(readFile(inOutput("blocked.bmp") + "\\keep"), "x");
+}

@@ -1,0 +1,130 @@
+#include "zrhost/dialog_remote.h"
+
+#include <dlgs.h>
+#include <commdlg.h>
+#include <string.h>
+
+#include "zrhost/render.h"
+
+namespace {
+
+struct TitleSearch {
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK matchTitle(HWND w, LPARAM context)
+{
+    TitleSearch* search = reinterpret_cast<TitleSearch*>(context);
+    char title[128];
+    GetWindowTextA(w, title, sizeof title);
+    if (strcmp(title, search->title) != 0 || !IsWindowVisible(w)) return TRUE;
+    search->found = w;
+    return FALSE;
+}
+
+std::string windowText(HWND w)
+{
+    char text[1024] = "";
+    if (w) GetWindowTextA(w, text, sizeof text);
+    return text;
+}
+
+// The file name box: an edit, or in newer templates a combo box with one.
+HWND fileNameBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, edt1);
+    return box ? box : GetDlgItem(dialog, cmb13);
+}
+
+}  // namespace
+
+HWND findViewerDialog(HWND viewer, const char* title, int timeoutMs)
+{
+    DWORD thread = GetWindowThreadProcessId(viewer, nullptr);
+    TitleSearch search = {title, nullptr};
+    DWORD start = GetTickCount();
+    for (;;) {
+        EnumThreadWindows(thread, matchTitle, reinterpret_cast<LPARAM>(&search));
+        if (search.found || int(GetTickCount() - start) >= timeoutMs) return search.found;
+        pumpMessages(20);
+    }
+}
+
+int waitUntilClosed(HWND window, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && int(GetTickCount() - start) < timeoutMs) pumpMessages(20);
+    return !IsWindow(window);
+}
+
+HWND openSaveDialog(HWND viewer)
+{
+    PostMessageA(viewer, WM_CHAR, 's', 1);
+    HWND dialog = findViewerDialog(viewer, "Save ZR image buffer", 10000);
+    // The dialog fills its boxes after it shows: wait for the folder.
+    DWORD start = GetTickCount();
+    while (dialog && readSaveDialog(dialog).types.empty() && GetTickCount() - start < 5000) pumpMessages(20);
+    return dialog;
+}
+
+SaveDialogState readSaveDialog(HWND dialog)
+{
+    SaveDialogState state;
+    char folder[MAX_PATH] = "";
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder), SMTO_NORMAL,
+                            5000, &result) && int(result) > 0)
+        state.folder = folder;
+    state.fileName = windowText(fileNameBox(dialog));
+    HWND types = GetDlgItem(dialog, cmb1);
+    int count = int(SendMessageA(types, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; i++) {
+        char text[512] = "";
+        if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < LRESULT(sizeof text))
+            SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        state.types.push_back(text);
+    }
+    state.typeIndex = int(SendMessageA(types, CB_GETCURSEL, 0, 0));
+    return state;
+}
+
+void saveAs(HWND dialog, const std::string& name, int typeIndex)
+{
+    if (typeIndex >= 0) {
+        HWND types = GetDlgItem(dialog, cmb1);
+        SendMessageA(types, CB_SETCURSEL, typeIndex, 0);
+        // As a real selection notifies: Wine takes the type at CBN_SELENDOK.
+        for (WORD code : {WORD(CBN_SELCHANGE), WORD(CBN_SELENDOK)})
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
+    }
+    SetWindowTextA(fileNameBox(dialog), name.c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void cancelDialog(HWND dialog)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+static BOOL CALLBACK findStatic(HWND w, LPARAM context)
+{
+    char cls[32];
+    GetClassNameA(w, cls, sizeof cls);
+    if (_stricmp(cls, "Static") != 0 || GetWindowTextLengthA(w) == 0) return TRUE;
+    *reinterpret_cast<HWND*>(context) = w;
+    return FALSE;
+}
+
+int readAndCloseMessageBox(HWND viewer, const char* caption, int timeoutMs, MessageBoxText* out)
+{
+    HWND box = findViewerDialog(viewer, caption, timeoutMs);
+    if (!box) return 0;
+    HWND text = nullptr;
+    EnumChildWindows(box, findStatic, reinterpret_cast<LPARAM>(&text));
+    if (out) *out = {windowText(box), windowText(text)};
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    waitUntilClosed(box, 5000);
+    return 1;
+}

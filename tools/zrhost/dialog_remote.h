@@ -1,0 +1,41 @@
+// The common dialogs the viewer opens, driven from outside as a user would
+// drive them: the save dialog, the print dialog, the "Printing..." box and
+// message boxes. Each is found among the viewer thread's windows by its
+// title.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A visible window of the viewer's thread with exactly that title, waiting
+// up to timeoutMs; null when none appeared.
+HWND findViewerDialog(HWND viewer, const char* title, int timeoutMs);
+
+// Waits until the window is gone; 1 when it went.
+int waitUntilClosed(HWND window, int timeoutMs);
+
+// The save dialog, opened with the viewer's key; null when it did not
+// appear. The key is posted: the viewer stays in the dialog's loop.
+HWND openSaveDialog(HWND viewer);
+
+struct SaveDialogState {
+    std::string folder;    // the folder the dialog shows
+    std::string fileName;  // the name in its file name box
+    int typeIndex = -1;    // the selected type, from 0
+    std::vector<std::string> types;  // the type list as shown
+};
+SaveDialogState readSaveDialog(HWND dialog);
+
+// Types name into the file name box, selects the type at index (-1 keeps
+// the selection) and presses Save.
+void saveAs(HWND dialog, const std::string& name, int typeIndex);
+void cancelDialog(HWND dialog);
+
+// The text of a message box and its caption; presses its OK after reading.
+struct MessageBoxText {
+    std::string caption;
+    std::string text;
+};
+int readAndCloseMessageBox(HWND viewer, const char* caption, int timeoutMs, MessageBoxText* out);
