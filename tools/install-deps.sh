@@ -4,7 +4,7 @@
 set -e
 PKGS="cmake make g++ python3 googletest libbenchmark-dev clang libclang-rt-14-dev \
  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
- wine64 xvfb fonts-wine fonts-liberation netpbm imagemagick"
+ wine64 xvfb fonts-wine fonts-liberation netpbm imagemagick cups printer-driver-cups-pdf poppler-utils"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive

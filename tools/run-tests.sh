@@ -3,6 +3,7 @@
 # 64-bit build (and of the 32-bit build where this machine can run it).
 set -u
 . "$(dirname "$0")/wine-session.sh"
+. "$(dirname "$0")/print-session.sh"
 cd "$ZR_TOP"
 failed=0
 step() { echo "== $*"; }
@@ -33,7 +34,9 @@ step "DLL exports, imports and machine types"
 sh tools/check-dlls.sh build/win64/zr40.p build/win32/zr40.p || failed=1
 
 step "Wine tests, 64-bit build"
-trap 'wine_session_stop' EXIT INT TERM
+trap 'wine_session_stop; print_session_stop' EXIT INT TERM
+# Printing goes to CUPS's PDF printers, whose documents the tests read.
+if print_session_start; then export ZR_PDF_DIR="$HOME/PDF"; else failed=1; fi
 wine_session_start 64
 ctest --test-dir build/win64 --output-on-failure -j2 || failed=1
 wine_session_stop

@@ -6,6 +6,7 @@
 #include "host/display_thread_win.h"
 #include "host/services.h"
 #include "host/viewer_handoff.h"
+#include "output/print_win.h"
 #include "settings/config_file.h"
 #include "viewer/viewer_win.h"
 
@@ -80,6 +81,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
         break;
     case DLL_PROCESS_DETACH:
         if (pluginWasActivated()) releasePlugin();
+        FreePrinterSetup();
         shutdownDisplayThread();
         unregisterWindowClasses(module);
         break;

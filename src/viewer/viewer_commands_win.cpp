@@ -5,6 +5,7 @@
 #include "dialogs/settings_sheet_win.h"
 #include "display/safe_overlay_win.h"
 #include "output/clipboard_win.h"
+#include "output/print_win.h"
 #include "output/save_command_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
@@ -145,6 +146,12 @@ static void SaveImage(HWND viewer)
     EndModalOperation(viewer);
 }
 
+static void PrintCurrentImage(HWND viewer)
+{
+    const DisplayBitmap* b = shownBitmap();
+    if (b) PrintBitmap(viewer, &b->header, b->pixels, b->stride);
+}
+
 static void FitViewer(HWND viewer)
 {
     if (IsZoomed(viewer)) ShowWindow(viewer, SW_RESTORE);
@@ -179,9 +186,8 @@ void DispatchCommand(HWND viewer, int command)
     case CMD_UNDO_TEXT: RefreshViewer(viewer, g_currentSlot, 1); break;
     case CMD_COPY: CopyCurrentImage(viewer); break;
     case CMD_SAVE: SaveImage(viewer); break;
-    case CMD_PRINT:
-    default:
-        break;  // saving and printing arrive with the rest of the output code
+    case CMD_PRINT: PrintCurrentImage(viewer); break;
+    default: break;
     }
 }
 

@@ -13,11 +13,15 @@ struct TitleSearch {
     HWND found;
 };
 
+// The title as the window manager holds it: asking the window itself
+// (GetWindowText) waits for its thread, which may be busy printing.
 BOOL CALLBACK matchTitle(HWND w, LPARAM context)
 {
     TitleSearch* search = reinterpret_cast<TitleSearch*>(context);
-    char title[128];
-    GetWindowTextA(w, title, sizeof title);
+    wchar_t wide[128] = L"";
+    InternalGetWindowText(w, wide, 128);
+    char title[128] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, title, sizeof title, nullptr, nullptr);
     if (strcmp(title, search->title) != 0 || !IsWindowVisible(w)) return TRUE;
     search->found = w;
     return FALSE;
@@ -106,6 +110,39 @@ void cancelDialog(HWND dialog)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+HWND openPrintDialog(HWND viewer)
+{
+    PostMessageA(viewer, WM_CHAR, 'p', 1);
+    HWND dialog = findViewerDialog(viewer, "Print", 10000);
+    DWORD start = GetTickCount();
+    while (dialog && readPrintDialog(dialog).printer.empty() && GetTickCount() - start < 5000) pumpMessages(20);
+    return dialog;
+}
+
+PrintDialogState readPrintDialog(HWND dialog)
+{
+    PrintDialogState state;
+    HWND printers = GetDlgItem(dialog, cmb4);
+    int selected = int(SendMessageA(printers, CB_GETCURSEL, 0, 0));
+    char text[256] = "";
+    if (selected >= 0 && SendMessageA(printers, CB_GETLBTEXTLEN, selected, 0) < LRESULT(sizeof text))
+        SendMessageA(printers, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
+    state.printer = text;
+    state.copies = int(GetDlgItemInt(dialog, edt3, nullptr, FALSE));
+    return state;
+}
+
+void printWith(HWND dialog, const std::string& printer, int copies)
+{
+    if (!printer.empty()) {
+        HWND printers = GetDlgItem(dialog, cmb4);
+        SendMessageA(printers, CB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(printer.c_str()));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(printers));
+    }
+    SetDlgItemInt(dialog, edt3, UINT(copies), FALSE);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 static BOOL CALLBACK findStatic(HWND w, LPARAM context)

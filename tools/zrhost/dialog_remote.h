@@ -33,6 +33,20 @@ SaveDialogState readSaveDialog(HWND dialog);
 void saveAs(HWND dialog, const std::string& name, int typeIndex);
 void cancelDialog(HWND dialog);
 
+// The print dialog, opened with the viewer's key; null when it did not
+// appear.
+HWND openPrintDialog(HWND viewer);
+
+struct PrintDialogState {
+    std::string printer;  // the printer selected
+    int copies = 0;
+};
+PrintDialogState readPrintDialog(HWND dialog);
+
+// Selects the printer (empty keeps the selection), sets the copies and
+// presses OK.
+void printWith(HWND dialog, const std::string& printer, int copies);
+
 // The text of a message box and its caption; presses its OK after reading.
 struct MessageBoxText {
     std::string caption;

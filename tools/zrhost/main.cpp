@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "zrhost/dialog_remote.h"
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
 #include "zrhost/ingest_timing.h"
@@ -24,6 +25,8 @@ struct Options {
     const char* screenshot;
     const char* sheetShots;  // prefix of the sheet's page captures
     const char* dumpClipboard;  // where the clipboard's CF_DIB goes, as another program reads it
+    const char* saveAs;  // NAME:TYPE, typed into the save dialog
+    const char* print;   // COPIES[:PRINTER], chosen in the print dialog
     int quitAfterMs;  // -1: wait until the viewer is closed
     int ingestFrames;  // > 0: time that many frames into the viewer
 };
@@ -36,6 +39,7 @@ static void usage()
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
           "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--sheet-shots PREFIX]\n"
+          "              [--save NAME:TYPE] [--print COPIES[:PRINTER]]\n"
           "              [--quit-after MS]\n"
           "       zrhost --dump-clipboard FILE  (the clipboard's CF_DIB, as it holds it)\n"
           "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
@@ -102,6 +106,12 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->screenshot = value;
         } else if (strcmp(a, "--dump-clipboard") == 0) {
             options->dumpClipboard = value;
+        } else if (strcmp(a, "--save") == 0) {
+            if (!strchr(value, ':')) return 0;
+            options->saveAs = value;
+        } else if (strcmp(a, "--print") == 0) {
+            if (atoi(value) <= 0) return 0;
+            options->print = value;
         } else if (strcmp(a, "--sheet-shots") == 0) {
             options->sheetShots = value;
         } else if (strcmp(a, "--ingest-timing") == 0) {
@@ -115,6 +125,48 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
         }
     }
     return options->pluginPath != nullptr || options->dumpClipboard != nullptr;
+}
+
+// A message box the viewer showed after a save or print, reported; 1 when
+// there was none.
+static int noComplaint(HWND viewer, const char* caption)
+{
+    MessageBoxText box;
+    if (!readAndCloseMessageBox(viewer, caption, 1000, &box)) return 1;
+    fprintf(stderr, "zrhost: the viewer said: %s\n", box.text.c_str());
+    return 0;
+}
+
+// Saves through the dialog as NAME:TYPE (the type's place in its list).
+static int saveThroughDialog(HWND viewer, const char* spec)
+{
+    const char* colon = strrchr(spec, ':');
+    HWND dialog = openSaveDialog(viewer);
+    if (!dialog) {
+        fprintf(stderr, "zrhost: no save dialog appeared\n");
+        return 0;
+    }
+    saveAs(dialog, std::string(spec, size_t(colon - spec)), atoi(colon + 1));
+    waitUntilClosed(dialog, 10000);
+    settleViewer(viewer);
+    return noComplaint(viewer, "ZR");
+}
+
+// Prints COPIES[:PRINTER] and waits until the pages went out.
+static int printThroughDialog(HWND viewer, const char* spec)
+{
+    const char* colon = strchr(spec, ':');
+    HWND dialog = openPrintDialog(viewer);
+    if (!dialog) {
+        fprintf(stderr, "zrhost: no print dialog appeared\n");
+        return 0;
+    }
+    printWith(dialog, colon ? colon + 1 : "", atoi(spec));
+    waitUntilClosed(dialog, 10000);
+    DWORD start = GetTickCount();
+    while (!IsWindowEnabled(viewer) && GetTickCount() - start < 60000) pumpMessages(50);
+    settleViewer(viewer);
+    return noComplaint(viewer, "Printing Problem");
 }
 
 // Types the keys, takes the screenshot, then waits: for the given time, or
@@ -146,6 +198,8 @@ static int driveViewer(const Options* options)
             status = 1;
         }
     }
+    if (options->saveAs && IsWindow(viewer) && !saveThroughDialog(viewer, options->saveAs)) status = 1;
+    if (options->print && IsWindow(viewer) && !printThroughDialog(viewer, options->print)) status = 1;
     if (options->sheetShots) {
         HWND sheet = IsWindow(viewer) ? openSettingsSheet(viewer) : nullptr;
         if (sheet && captureSheetPages(sheet, options->sheetShots)) {
