@@ -9,6 +9,11 @@
 #include "output/dib.h"
 #include "output/print_geometry.h"
 
+#ifndef _WIN64
+static_assert(sizeof(PRINTDLGA) == 66, "the print dialog's 66-byte record");
+static_assert(sizeof(DOCINFOA) == 20, "the document description's 20 bytes");
+#endif
+
 static PRINTDLGA g_printer;  // the printer and its settings, chosen last
 static int g_printAbort;
 static HWND g_abortDialog;

@@ -3,6 +3,7 @@
 // library, and the write by the chosen type.
 #include "output/save_command_win.h"
 
+#include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,6 +14,10 @@
 #include "output/host_savers.h"
 #include "output/save_image.h"
 #include "output/save_types.h"
+
+#ifndef _WIN64
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "the save dialog's older, 76-byte record");
+#endif
 
 // Far more savers than any host has; a count beyond it is not believed.
 enum { MAX_HOST_SAVERS = 4096 };

@@ -74,17 +74,6 @@ int pageCount(const std::string& pdf)
     return pages;
 }
 
-// Waits until the print has ended: the viewer enabled again and the
-// "Printing..." box gone.
-// A print that begins shows its box at once; one the test missed has
-// ended already.
-void waitForPrintToEnd(HWND viewer)
-{
-    HWND box = findViewerDialog(viewer, "ZR", 5000);
-    DWORD start = GetTickCount();
-    while ((!IsWindowEnabled(viewer) || (box && IsWindow(box))) && GetTickCount() - start < 60000) pumpMessages(50);
-}
-
 Rgba squares(int x, int y)
 {
     bool on = ((x / 8) + (y / 8)) % 2 == 0;

@@ -60,6 +60,19 @@ protected:
         ASSERT_TRUE(waitForName(newName)) << statusText(viewer, 0);
     }
 
+    // A white frame, handed over without waiting for it to show.
+    void handOverWhiteFrame(int width, int height)
+    {
+        const LWFrameBufferHandler& fb = session.handler;
+        ASSERT_EQ(fb.open(instance, width, height), nullptr);
+        ASSERT_EQ(fb.begin(instance), nullptr);
+        std::vector<float> one(size_t(width), 1.0f);
+        for (int y = 0; y < height; y++) fb.write(instance, one.data(), one.data(), one.data(), one.data());
+        fb.pause(instance);
+        fb.close(instance);
+        framesRendered++;
+    }
+
     std::string inOutput(const char* name) const { return outputDir + "\\" + name; }
 
     // Every pixel of a 24-bit BMP against the known picture at full range.
@@ -234,4 +247,26 @@ TEST_F(SaveTest, AFailedWriteLeavesNoFileKeepsTheNameAndSaysSo)
     EXPECT_EQ(statusText(viewer, 0), "Untitled1");
     EXPECT_FALSE(fileExists(inOutput("blocked.bmp.part")));
     EXPECT_EQ(readFile(inOutput("blocked.bmp") + "\\keep"), "x");
+}
+
+TEST_F(SaveTest, WhileTheDialogIsOpenFramesWaitAndASecondSaveDoesNothing)
+{
+    renderImage(12, 6, known);
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(viewer, WM_CHAR, 's', 1);
+    pumpMessages(500);
+    int dialogs = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, "Save ZR image buffer")) != nullptr;) dialogs++;
+    EXPECT_EQ(dialogs, 1) << "one save at a time";
+
+    handOverWhiteFrame(12, 6);  // a second frame arrives meanwhile
+    pumpMessages(300);
+    EXPECT_EQ(checkedSlot(viewer), 0) << "the new frame waits";
+    saveAs(dialog, "first", BMP);
+    ASSERT_TRUE(waitUntilClosed(dialog, 10000));
+    ASSERT_TRUE(waitForName("Untitled2")) << "then it shows";
+    expectKnownBmp(inOutput("first.bmp"), 12, 6);
+    SendMessageA(viewer, WM_CHAR, '1', 1);
+    EXPECT_EQ(statusText(viewer, 0), "first.bmp") << "the image the dialog was opened on took the name";
 }

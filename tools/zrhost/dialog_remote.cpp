@@ -41,6 +41,31 @@ HWND fileNameBox(HWND dialog)
     return box ? box : GetDlgItem(dialog, cmb13);
 }
 
+std::string comboText(HWND combo, int index)
+{
+    char text[512] = "";
+    if (index >= 0 && SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) < LRESULT(sizeof text))
+        SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Posted, since the dialog's thread may be inside the dialog's own loop.
+void pressButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Posts the key that opens a dialog and waits for it to show and then to
+// fill its boxes, which it does after it shows.
+HWND openWithKey(HWND viewer, char key, const char* title, bool (*filled)(HWND dialog))
+{
+    PostMessageA(viewer, WM_CHAR, WPARAM(key), 1);
+    HWND dialog = findViewerDialog(viewer, title, 10000);
+    DWORD start = GetTickCount();
+    while (dialog && !filled(dialog) && GetTickCount() - start < 5000) pumpMessages(20);
+    return dialog;
+}
+
 }  // namespace
 
 HWND findViewerDialog(HWND viewer, const char* title, int timeoutMs)
@@ -64,12 +89,8 @@ int waitUntilClosed(HWND window, int timeoutMs)
 
 HWND openSaveDialog(HWND viewer)
 {
-    PostMessageA(viewer, WM_CHAR, 's', 1);
-    HWND dialog = findViewerDialog(viewer, "Save ZR image buffer", 10000);
-    // The dialog fills its boxes after it shows: wait for the folder.
-    DWORD start = GetTickCount();
-    while (dialog && readSaveDialog(dialog).types.empty() && GetTickCount() - start < 5000) pumpMessages(20);
-    return dialog;
+    return openWithKey(viewer, 's', "Save ZR image buffer",
+                       [](HWND dialog) { return !readSaveDialog(dialog).types.empty(); });
 }
 
 SaveDialogState readSaveDialog(HWND dialog)
@@ -83,12 +104,7 @@ SaveDialogState readSaveDialog(HWND dialog)
     state.fileName = windowText(fileNameBox(dialog));
     HWND types = GetDlgItem(dialog, cmb1);
     int count = int(SendMessageA(types, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; i++) {
-        char text[512] = "";
-        if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < LRESULT(sizeof text))
-            SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        state.types.push_back(text);
-    }
+    for (int i = 0; i < count; i++) state.types.push_back(comboText(types, i));
     state.typeIndex = int(SendMessageA(types, CB_GETCURSEL, 0, 0));
     return state;
 }
@@ -103,33 +119,24 @@ void saveAs(HWND dialog, const std::string& name, int typeIndex)
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
     }
     SetWindowTextA(fileNameBox(dialog), name.c_str());
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    pressButton(dialog, IDOK);
 }
 
 void cancelDialog(HWND dialog)
 {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    pressButton(dialog, IDCANCEL);
 }
 
 HWND openPrintDialog(HWND viewer)
 {
-    PostMessageA(viewer, WM_CHAR, 'p', 1);
-    HWND dialog = findViewerDialog(viewer, "Print", 10000);
-    DWORD start = GetTickCount();
-    while (dialog && readPrintDialog(dialog).printer.empty() && GetTickCount() - start < 5000) pumpMessages(20);
-    return dialog;
+    return openWithKey(viewer, 'p', "Print", [](HWND dialog) { return !readPrintDialog(dialog).printer.empty(); });
 }
 
 PrintDialogState readPrintDialog(HWND dialog)
 {
     PrintDialogState state;
     HWND printers = GetDlgItem(dialog, cmb4);
-    int selected = int(SendMessageA(printers, CB_GETCURSEL, 0, 0));
-    char text[256] = "";
-    if (selected >= 0 && SendMessageA(printers, CB_GETLBTEXTLEN, selected, 0) < LRESULT(sizeof text))
-        SendMessageA(printers, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
-    state.printer = text;
+    state.printer = comboText(printers, int(SendMessageA(printers, CB_GETCURSEL, 0, 0)));
     state.copies = int(GetDlgItemInt(dialog, edt3, nullptr, FALSE));
     return state;
 }
@@ -142,7 +149,14 @@ void printWith(HWND dialog, const std::string& printer, int copies)
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE), reinterpret_cast<LPARAM>(printers));
     }
     SetDlgItemInt(dialog, edt3, UINT(copies), FALSE);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    pressButton(dialog, IDOK);
+}
+
+void waitForPrintToEnd(HWND viewer)
+{
+    HWND box = findViewerDialog(viewer, "ZR", 5000);
+    DWORD start = GetTickCount();
+    while ((!IsWindowEnabled(viewer) || (box && IsWindow(box))) && GetTickCount() - start < 60000) pumpMessages(50);
 }
 
 static BOOL CALLBACK findStatic(HWND w, LPARAM context)
@@ -161,7 +175,7 @@ int readAndCloseMessageBox(HWND viewer, const char* caption, int timeoutMs, Mess
     HWND text = nullptr;
     EnumChildWindows(box, findStatic, reinterpret_cast<LPARAM>(&text));
     if (out) *out = {windowText(box), windowText(text)};
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    pressButton(box, IDOK);
     waitUntilClosed(box, 5000);
     return 1;
 }

@@ -47,6 +47,11 @@ PrintDialogState readPrintDialog(HWND dialog);
 // presses OK.
 void printWith(HWND dialog, const std::string& printer, int copies);
 
+// Waits until a print that was started has ended: the viewer enabled again
+// and its "Printing..." box gone. A print shows the box as it begins; one
+// whose box never showed had ended already.
+void waitForPrintToEnd(HWND viewer);
+
 // The text of a message box and its caption; presses its OK after reading.
 struct MessageBoxText {
     std::string caption;

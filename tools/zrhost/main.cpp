@@ -163,8 +163,7 @@ static int printThroughDialog(HWND viewer, const char* spec)
     }
     printWith(dialog, colon ? colon + 1 : "", atoi(spec));
     waitUntilClosed(dialog, 10000);
-    DWORD start = GetTickCount();
-    while (!IsWindowEnabled(viewer) && GetTickCount() - start < 60000) pumpMessages(50);
+    waitForPrintToEnd(viewer);
     settleViewer(viewer);
     return noComplaint(viewer, "Printing Problem");
 }
