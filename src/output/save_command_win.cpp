@@ -118,27 +118,28 @@ static void ReportSaveFailed(HWND viewer, const char* path)
 }
 
 // The image takes the file's name only once the file is there: a failed
-// save must not name the image after a file that does not exist.
+// save must not name the image after a file that does not exist. A save
+// abandoned for want of memory says nothing, as a dialog that cannot open.
 int SaveCurrentImage(HWND viewer, const SaveHooks& hooks)
 {
     if (g_saving) return 0;
     g_saving = 1;
     const ViewState* vs = viewState();
     const SaveTarget* target = vs->view ? AskSaveTarget(viewer, vs->view->name, hooks) : nullptr;
-    int ok = 0;
+    SaveOutcome result = SAVE_ABANDONED;
     if (target) {
         View* view = viewState()->view;  // read again: the dialog ran a message loop
         if (hooks.busy) hooks.busy(viewer, 1);
-        ok = saveImageAs(view, viewState()->channelView, target->type, target->path,
-                         hooks.imageUtil ? hooks.imageUtil() : nullptr, hooks.progress);
+        result = saveImageAs(view, viewState()->channelView, target->type, target->path,
+                             hooks.imageUtil ? hooks.imageUtil() : nullptr, hooks.progress);
         if (hooks.busy) hooks.busy(viewer, 0);
-        if (ok && view) {
+        if (result == SAVE_WRITTEN) {
             copyText(view->name, sizeof view->name, target->title);
             if (hooks.showName) hooks.showName(view->name);
-        } else {
+        } else if (result == SAVE_FAILED) {
             ReportSaveFailed(viewer, target->path);
         }
     }
     g_saving = 0;
-    return ok;
+    return result == SAVE_WRITTEN;
 }

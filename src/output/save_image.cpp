@@ -9,7 +9,6 @@
 
 static int writeBitmap(const DisplayBitmap* bitmap, int type, const char* path, void (*progress)(int n))
 {
-    if (!bitmap) return 0;
     if (type == TYPE_ZR_IFF) {
         int bytesPerPixel = bitmap->header.biBitCount == 8 ? 1 : 3;
         return writeIff(path, bitmap->pixels, bitmap->width, bitmap->height, bitmap->stride, bytesPerPixel,
@@ -35,20 +34,26 @@ static DisplayBitmap* fullRangeColour(const View* view, bool* made)
     return bitmap;
 }
 
-int saveImageAs(const View* view, int channelView, int type, const char* path, const LWImageUtil* util,
-                void (*progress)(int n))
+static SaveOutcome outcome(int ok)
 {
-    if (!view || !view->image || !path) return 0;
+    return ok ? SAVE_WRITTEN : SAVE_FAILED;
+}
+
+SaveOutcome saveImageAs(const View* view, int channelView, int type, const char* path, const LWImageUtil* util,
+                        void (*progress)(int n))
+{
+    if (!view || !view->image || !path) return SAVE_FAILED;
     bool alpha = channelView == CHANNEL_ALPHA;
     if (type >= 0) {
-        return alpha ? saveThroughHostAlpha(util, view, path, type, progress)
-                     : saveThroughHostColour(util, view, path, type, progress);
+        return outcome(alpha ? saveThroughHostAlpha(util, view, path, type, progress)
+                             : saveThroughHostColour(util, view, path, type, progress));
     }
-    if (type != TYPE_ZR_BMP && type != TYPE_ZR_IFF) return 0;
-    if (alpha) return writeBitmap(view->alpha, type, path, progress);
+    if (type != TYPE_ZR_BMP && type != TYPE_ZR_IFF) return SAVE_FAILED;
+    if (alpha) return outcome(view->alpha && writeBitmap(view->alpha, type, path, progress));
     bool made;
     DisplayBitmap* colour = fullRangeColour(view, &made);
-    int ok = writeBitmap(colour, type, path, progress);
+    if (!colour) return SAVE_ABANDONED;
+    SaveOutcome result = outcome(writeBitmap(colour, type, path, progress));
     if (made) freeDisplayBitmap(colour);
-    return ok;
+    return result;
 }

@@ -81,6 +81,10 @@ TEST(SaveTypes, OfferedNamesAndExtensions)
     EXPECT_STREQ(name, "Untitled1");
     offeredFileName("render.0001.bmp", name, sizeof name);
     EXPECT_STREQ(name, "render.0001");
+    char one[2] = {'x', 'x'};
+    offeredFileName("shot", one, 1);
+    EXPECT_EQ(one[0], '\0') << "a one-byte buffer holds the end alone";
+    EXPECT_EQ(one[1], 'x');
     char path[64] = "C:\\out\\shot", title[32] = "shot";
     const SaveType bmp = {"ZR BMP", "bmp"}, any = {"Portable Float Map", "*"};
     addExtension(bmp, path, sizeof path, title, sizeof title);

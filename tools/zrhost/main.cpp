@@ -25,7 +25,8 @@ struct Options {
     const char* screenshot;
     const char* sheetShots;  // prefix of the sheet's page captures
     const char* dumpClipboard;  // where the clipboard's CF_DIB goes, as another program reads it
-    const char* saveAs;  // NAME:TYPE, typed into the save dialog
+    const char* saves[8];  // NAME:TYPE each, typed into the save dialog in turn
+    int saveCount;
     const char* print;   // COPIES[:PRINTER], chosen in the print dialog
     int quitAfterMs;  // -1: wait until the viewer is closed
     int ingestFrames;  // > 0: time that many frames into the viewer
@@ -39,7 +40,7 @@ static void usage()
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
           "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--sheet-shots PREFIX]\n"
-          "              [--save NAME:TYPE] [--print COPIES[:PRINTER]]\n"
+          "              [--save NAME:TYPE]... [--print COPIES[:PRINTER]]\n"
           "              [--quit-after MS]\n"
           "       zrhost --dump-clipboard FILE  (the clipboard's CF_DIB, as it holds it)\n"
           "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
@@ -108,7 +109,8 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->dumpClipboard = value;
         } else if (strcmp(a, "--save") == 0) {
             if (!strchr(value, ':')) return 0;
-            options->saveAs = value;
+            if (options->saveCount == int(sizeof options->saves / sizeof options->saves[0])) return 0;
+            options->saves[options->saveCount++] = value;
         } else if (strcmp(a, "--print") == 0) {
             if (atoi(value) <= 0) return 0;
             options->print = value;
@@ -197,7 +199,8 @@ static int driveViewer(const Options* options)
             status = 1;
         }
     }
-    if (options->saveAs && IsWindow(viewer) && !saveThroughDialog(viewer, options->saveAs)) status = 1;
+    for (int i = 0; i < options->saveCount && IsWindow(viewer); i++)
+        if (!saveThroughDialog(viewer, options->saves[i])) status = 1;
     if (options->print && IsWindow(viewer) && !printThroughDialog(viewer, options->print)) status = 1;
     if (options->sheetShots) {
         HWND sheet = IsWindow(viewer) ? openSettingsSheet(viewer) : nullptr;
