@@ -129,8 +129,10 @@ TEST_F(ActivationTest, HandlerFillsExactlyItsSlotsWithTheRightFunctions)
     EXPECT_TRUE(pluginWasActivated());
     EXPECT_EQ(hostWindow(), g_display.window);
 
-    LWInstance inst = r.funcs.create(nullptr, nullptr, nullptr);
+    LWError error = nullptr;
+    LWInstance inst = r.funcs.create(nullptr, nullptr, &error);
     ASSERT_NE(inst, nullptr);
+    EXPECT_EQ(error, nullptr) << "an instance that was made reports no error";
     const FrameBufferSession* s = static_cast<const FrameBufferSession*>(inst);
     EXPECT_EQ(r.handler.open(inst, 2, 1), nullptr);
     EXPECT_EQ(s->width, 2);

@@ -70,6 +70,13 @@ TEST(PercentText, MarginsReadAsPercentages)
     EXPECT_STREQ(text, "2%");
     formatPercentText(0.125, text, sizeof text);
     EXPECT_STREQ(text, "12.5%");
+    char small[3] = {'x', 'x', 'x'};
+    formatPercentText(0.125, small, 1);
+    EXPECT_EQ(small[0], '\0') << "a one-byte buffer is ended, not left as it was";
+    EXPECT_EQ(small[1], 'x');
+    formatPercentText(0.125, small, 0);
+    EXPECT_EQ(small[0], '\0');
+    EXPECT_EQ(small[1], 'x') << "an empty buffer is left alone";
     EXPECT_FLOAT_EQ(float(parsePercentText("5")), 0.05f);
     EXPECT_FLOAT_EQ(float(parsePercentText("5%")), 0.05f);
     EXPECT_FLOAT_EQ(float(parsePercentText(" 12.5 %")), 0.125f);
