@@ -24,10 +24,12 @@ fi
 
 # 32-bit Wine, only where the kernel runs 32-bit programs at all. Optional:
 # without it the 32-bit tests are skipped, and the build goes on.
-if sh "$(dirname "$0")/probe-wine32.sh" --kernel-only >/dev/null 2>&1 && [ -n "$(missing_of wine32:i386)" ]; then
-    echo "installing: wine32:i386"
+# 32-bit Wine reaches CUPS's printers through the 32-bit libcups.
+if sh "$(dirname "$0")/probe-wine32.sh" --kernel-only >/dev/null 2>&1 &&
+    [ -n "$(missing_of wine32:i386 libcups2:i386)" ]; then
+    echo "installing:$(missing_of wine32:i386 libcups2:i386)"
     { $SUDO dpkg --add-architecture i386 && $SUDO apt-get update -q &&
-      $SUDO apt-get install -y -q --no-install-recommends wine32:i386; } ||
+      $SUDO apt-get install -y -q --no-install-recommends wine32:i386 libcups2:i386; } ||
         echo "32-bit Wine could not be installed; the 32-bit tests will be skipped"
 fi
 exit 0

@@ -32,7 +32,12 @@ wine_session_start()
     # The first window of a session starts the desktop and RPC helpers,
     # which would otherwise hold the first test's output pipe open.
     probe="$ZR_TOP/build/win$bits/wine_probe.exe"
-    [ -f "$probe" ] && timeout 60 "$ZR_WINE" "$probe" </dev/null >/dev/null 2>&1
+    if [ -f "$probe" ]; then
+        timeout 60 "$ZR_WINE" "$probe" </dev/null >/dev/null 2>&1
+        # One window held for the whole session keeps that desktop process
+        # alive (see wine_probe.c); wineserver -k ends it with the session.
+        "$ZR_WINE" "$probe" --hold </dev/null >/dev/null 2>&1 &
+    fi
     return 0
 }
 

@@ -256,9 +256,7 @@ TEST_F(SaveTest, WhileTheDialogIsOpenFramesWaitAndASecondSaveDoesNothing)
     ASSERT_NE(dialog, nullptr);
     PostMessageA(viewer, WM_CHAR, 's', 1);
     pumpMessages(500);
-    int dialogs = 0;
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, nullptr, "Save ZR image buffer")) != nullptr;) dialogs++;
-    EXPECT_EQ(dialogs, 1) << "one save at a time";
+    EXPECT_EQ(countViewerDialogs(viewer, "Save ZR image buffer"), 1) << "one save at a time";
 
     handOverWhiteFrame(12, 6);  // a second frame arrives meanwhile
     pumpMessages(300);

@@ -11,6 +11,7 @@ namespace {
 struct TitleSearch {
     const char* title;
     HWND found;
+    int count;
 };
 
 // The title as the window manager holds it: asking the window itself
@@ -24,7 +25,8 @@ BOOL CALLBACK matchTitle(HWND w, LPARAM context)
     WideCharToMultiByte(CP_ACP, 0, wide, -1, title, sizeof title, nullptr, nullptr);
     if (strcmp(title, search->title) != 0 || !IsWindowVisible(w)) return TRUE;
     search->found = w;
-    return FALSE;
+    search->count++;
+    return TRUE;
 }
 
 std::string windowText(HWND w)
@@ -71,13 +73,20 @@ HWND openWithKey(HWND viewer, char key, const char* title, bool (*filled)(HWND d
 HWND findViewerDialog(HWND viewer, const char* title, int timeoutMs)
 {
     DWORD thread = GetWindowThreadProcessId(viewer, nullptr);
-    TitleSearch search = {title, nullptr};
+    TitleSearch search = {title, nullptr, 0};
     DWORD start = GetTickCount();
     for (;;) {
         EnumThreadWindows(thread, matchTitle, reinterpret_cast<LPARAM>(&search));
         if (search.found || int(GetTickCount() - start) >= timeoutMs) return search.found;
         pumpMessages(20);
     }
+}
+
+int countViewerDialogs(HWND viewer, const char* title)
+{
+    TitleSearch search = {title, nullptr, 0};
+    EnumThreadWindows(GetWindowThreadProcessId(viewer, nullptr), matchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.count;
 }
 
 int waitUntilClosed(HWND window, int timeoutMs)

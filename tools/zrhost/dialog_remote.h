@@ -13,6 +13,9 @@
 // up to timeoutMs; null when none appeared.
 HWND findViewerDialog(HWND viewer, const char* title, int timeoutMs);
 
+// How many visible windows of the viewer's thread have that title.
+int countViewerDialogs(HWND viewer, const char* title);
+
 // Waits until the window is gone; 1 when it went.
 int waitUntilClosed(HWND window, int timeoutMs);
 
