@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "dialogs/settings_sheet_win.h"
+#include "display/caption_text_win.h"
 #include "display/safe_overlay_win.h"
 #include "output/clipboard_win.h"
 #include "output/print_win.h"
@@ -91,18 +92,36 @@ static void BeginTextPlacement(HWND viewer)
     SetAddTextChecked(viewer, 1);
 }
 
-// The caption dialog and drawing follow the click; until they exist the
-// click only moves the caption's anchor.
+// The caption goes where the artist clicked, in the caption settings kept
+// with the other settings.
+static void PlaceCaption(HWND viewer, int x, int y)
+{
+    View* view = viewInSlot(g_currentSlot);
+    if (!view) return;
+    TextOptions* text = &settingsRecord()->text;
+    text->anchorX = x;
+    text->baselineY = y;
+    SetBusyCursor(viewer, 1);
+    int drawn = drawCaption(text, view);
+    SetBusyCursor(viewer, 0);
+    if (drawn) RefreshViewer(viewer, g_currentSlot, 1);
+}
+
 void EndTextPlacement(HWND viewer, int x, int y, int place)
 {
     viewState()->placingText = 0;
     SetAddTextChecked(viewer, 0);
-    if (place) {
-        TextOptions* text = &settingsRecord()->text;
-        text->anchorX = x;
-        text->baselineY = y;
-    }
     SetClassCursor(pane(viewer), IDC_CROSS);
+    if (place) PlaceCaption(viewer, x, y);
+}
+
+// Undo, and the next time redo, of the current image's last caption.
+static void UndoCaption(HWND viewer)
+{
+    View* view = viewInSlot(g_currentSlot);
+    if (!view || !view->undo.piece) return;
+    swapUndoRegion(view);
+    RefreshViewer(viewer, g_currentSlot, 1);
 }
 
 // New frames wait while the sheet is open, so none can take the slot of
@@ -183,7 +202,7 @@ void DispatchCommand(HWND viewer, int command)
         else
             BeginTextPlacement(viewer);
         break;
-    case CMD_UNDO_TEXT: RefreshViewer(viewer, g_currentSlot, 1); break;
+    case CMD_UNDO_TEXT: UndoCaption(viewer); break;
     case CMD_COPY: CopyCurrentImage(viewer); break;
     case CMD_SAVE: SaveImage(viewer); break;
     case CMD_PRINT: PrintCurrentImage(viewer); break;

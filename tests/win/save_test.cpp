@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "pane_fixture.h"
-#include "settings_capture.h"
 #include "zrhost/dialog_remote.h"
 #include "zrhost/patterns.h"
 
@@ -215,15 +214,7 @@ TEST_F(SaveTest, TheAlphaViewSavesTheGreyBitmapInBothOwnTypes)
 
 TEST_F(SaveTest, ZrBmpSavesAtFullRangeWhateverLevelsAreShown)
 {
-    closeViewer();
-    session.instanceFuncs.destroy(instance);
-    instance = nullptr;
-    unload();
-    writeFile(inCurrent("zr4.cfg"), configText("BlackWhite 0.2 1"));
-    load();
-    activateServers(&session, 4);
-    instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
-    ASSERT_NE(instance, nullptr);
+    restartWithConfig("BlackWhite 0.2 1");
     renderImage(9, 4, known);
     Capture shown = capturePane();
     save("levels", BMP, "levels.bmp");

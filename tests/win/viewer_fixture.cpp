@@ -1,5 +1,7 @@
 #include "viewer_fixture.h"
 
+#include "settings_capture.h"
+
 void ViewerTest::SetUp()
 {
     PluginTest::SetUp();
@@ -64,4 +66,18 @@ void ViewerTest::closeViewer()
     PostMessageA(open, WM_CLOSE, 0, 0);
     waitGone(open);
     pumpMessages(100);  // the display thread ends after its window
+}
+
+void ViewerTest::restartWithConfig(const std::string& leaves)
+{
+    closeViewer();
+    if (instance) session.instanceFuncs.destroy(instance);
+    instance = nullptr;
+    unload();
+    writeFile(inCurrent("zr4.cfg"), configText(leaves));
+    load();
+    activateServers(&session, 4);
+    ASSERT_EQ(session.handlerResult, 0);
+    instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
+    ASSERT_NE(instance, nullptr);
 }

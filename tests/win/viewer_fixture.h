@@ -20,6 +20,10 @@ protected:
     // Waits until the viewer's status bar names that image; 1 when it does.
     int waitForName(const std::string& name, int timeoutMs = 5000);
 
+    // Starts again with a configuration file of these leaves in the current
+    // folder: the viewer closed, the plug-in reloaded and activated.
+    void restartWithConfig(const std::string& leaves);
+
     // Closes the viewer, if open, and waits for its thread to end.
     void closeViewer();
 
