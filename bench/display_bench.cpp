@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/caption.h"
 #include "display/hot_pixels.h"
 #include "display/levels.h"
 #include "display/reduced_bitmap.h"
@@ -200,6 +201,32 @@ void captionRect(benchmark::State& state, const Size* s)
     }
 }
 
+// A 40-character caption in 24-pixel Arial with its shadow: about 480 × 28
+// pixels of coverage (strokes, their anti-aliased edges, gaps), stamped
+// with its undo region and re-converted, against the whole frame's rebuild.
+void caption(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    TextBitmap text;
+    if (!allocateTextBitmap(&text, 480, 28, 22)) {
+        state.SkipWithError("no coverage bitmap");
+        return;
+    }
+    for (int j = 0; j < text.height; j++)
+        for (int i = 0; i < text.width; i++)
+            text.coverage[size_t(j) * text.stride + i] = uint8_t((i % 12 < 3 ? 255 : i % 12 < 5 ? 128 : 0) * (j > 4));
+    TextOptions options = settingsRecord()->text;
+    options.anchorX = s->width / 3;
+    options.baselineY = s->height / 2;
+    options.shadowEnabled = 1;
+    options.shadowDx = options.shadowDy = 2;
+    for (auto _ : state) {
+        stampCaption(&text, &options, g_fixture.view);
+        benchmark::ClobberMemory();
+    }
+    freeTextBitmap(&text);
+}
+
 // What a full repaint at 1/2 draws besides the blit: the reduced colour
 // bitmap and hot mask of a pane of up to 1600 × 1100 screen pixels.
 void reducedPane(benchmark::State& state, const Size* s)
@@ -242,7 +269,7 @@ int main(int argc, char** argv)
     } cases[] = {{"baseline", baseline},       {"rebuild", rebuild},   {"rebuild_levels", rebuildWithLevels},
                  {"convertColour", colour},    {"convertAlpha", alpha}, {"buildHotMask", hotMask},
                  {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane},
-                 {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}};
+                 {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption}};
     for (const Size& s : SIZES)
         for (const Case& c : cases)
             benchmark::RegisterBenchmark((std::string(c.name) + "_" + s.name).c_str(), c.fn, &s)
@@ -256,10 +283,17 @@ int main(int argc, char** argv)
         double base = reporter.times[std::string("baseline_") + s.name];
         if (base <= 0) continue;
         for (const Case& c : cases) {
-            if (c.fn == baseline || c.fn == rebuildSpheres || c.fn == iffEncode) continue;
+            if (c.fn == baseline || c.fn == rebuildSpheres || c.fn == iffEncode || c.fn == caption) continue;
             std::string name = std::string(c.name) + "_" + s.name;
             if (reporter.times.count(name)) printf("RATIO %s %.2f\n", name.c_str(), reporter.times[name] / base);
         }
+    }
+    // A caption costs its rectangle, not the frame: against the same frame's
+    // full rebuild in this run.
+    for (const Size& s : SIZES) {
+        std::string name = std::string("caption_") + s.name, full = std::string("rebuild_") + s.name;
+        if (reporter.times.count(name) && reporter.times[full] > 0)
+            printf("RATIO %s %.3f\n", name.c_str(), reporter.times[name] / reporter.times[full]);
     }
     freeView(g_fixture.view);
     benchmark::Shutdown();
