@@ -4,6 +4,7 @@
 
 #include "host/services.h"
 #include "host/session.h"
+#include "host/viewer_handoff.h"
 #include "settings/config_file.h"
 #include "settings/settings_io.h"
 #include "viewer/readout_format.h"
@@ -108,11 +109,12 @@ LWError saveInstance(LWInstance, const LWSaveState* ss)
     return nullptr;
 }
 
-// The about box arrives with the dialogs; until then the options button
-// refreshes the host window and shows nothing.
+// The options button shows the about box over the host's window, asked
+// for again since the host may have made a new one.
 LWError showOptions(LWInstance)
 {
     HostServices* hs = hostServices();
     if (hs->lookup) hs->hostDisplay = static_cast<HostDisplayInfo*>(hs->lookup(LWHOSTDISPLAYINFO_GLOBAL, 0));
+    if (sessionPlatform().showAbout) sessionPlatform().showAbout(hostWindow());
     return nullptr;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "dialogs/about_box_win.h"
 #include "host/display_thread_win.h"
 #include "host/services.h"
 #include "host/viewer_handoff.h"
@@ -64,6 +65,14 @@ static void recordModulePath(HINSTANCE module)
     setPluginModulePath(path);
 }
 
+static HINSTANCE g_module;
+
+// Three seconds over the host's window, in the thread that asked.
+static void showAbout(void* hostWindow)
+{
+    ShowAboutBox(g_module, static_cast<HWND>(hostWindow), 3000);
+}
+
 // Through the import table, so a test host can set the clock.
 static uint32_t tickCount()
 {
@@ -74,10 +83,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
+        g_module = module;
         recordModulePath(module);
         registerWindowClasses(module);
         initDisplayThread(module);
-        setSessionPlatform({handImageToViewer, closeRenderStatus, tickCount});
+        setSessionPlatform({handImageToViewer, closeRenderStatus, tickCount, showAbout});
         break;
     case DLL_PROCESS_DETACH:
         if (pluginWasActivated()) releasePlugin();

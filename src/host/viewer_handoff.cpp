@@ -17,7 +17,7 @@ static uint32_t steadyMilliseconds()
     return uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-static SessionPlatform g_platform = {dropImage, closeNothing, steadyMilliseconds};
+static SessionPlatform g_platform = {dropImage, closeNothing, steadyMilliseconds, nullptr};
 
 void setSessionPlatform(const SessionPlatform& platform)
 {

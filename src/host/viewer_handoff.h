@@ -13,6 +13,7 @@ struct SessionPlatform {
     void (*handImageToViewer)(Image* image);  // takes ownership of image
     void (*closeRenderStatus)();
     uint32_t (*milliseconds)();
+    void (*showAbout)(void* hostWindow);  // the about box over the host's window; may be null
 };
 
 void setSessionPlatform(const SessionPlatform& platform);

@@ -50,6 +50,13 @@ void* lookup(const char* name, int)
     return nullptr;
 }
 
+// The about box as the options button asks for it: over which window.
+std::vector<void*> g_aboutOwners;
+void recordAbout(void* hostWindow)
+{
+    g_aboutOwners.push_back(hostWindow);
+}
+
 void keepImage(Image* image)
 {
     freeImage(g_handed);
@@ -87,7 +94,7 @@ protected:
         g_asked.clear();
         g_missing.clear();
         *hostServices() = {};
-        setSessionPlatform({keepImage, closeNothing, noTime});
+        setSessionPlatform({keepImage, closeNothing, noTime, recordAbout});
     }
     void TearDown() override
     {
@@ -200,9 +207,11 @@ TEST_F(ActivationTest, InterfaceFillsOptionsAndAsksForTheHostWindowOnlyWhenShown
     EXPECT_EQ(r.iface.command, nullptr);
     EXPECT_TRUE(g_asked.empty());
     EXPECT_TRUE(pluginWasActivated());
+    g_aboutOwners.clear();
     EXPECT_EQ(r.iface.options(nullptr), nullptr);
     EXPECT_EQ(g_asked, (std::vector<std::string>{"Host Display Info"}));
     EXPECT_EQ(hostWindow(), g_display.window);
+    EXPECT_EQ(g_aboutOwners, (std::vector<void*>{g_display.window})) << "the about box, over the host's window";
 }
 
 TEST_F(ActivationTest, StartupGivesFourAndTheModulePathIsKeptWhole)

@@ -68,7 +68,7 @@ protected:
         g_scene.framesPerSecond = 30.0;
         g_scene.numPoints = 777;
         g_interface.curTime = 1.4666;
-        setSessionPlatform({keepImage, countClosing, testClock});
+        setSessionPlatform({keepImage, countClosing, testClock, nullptr});
         hostServices()->lookup = testLookup;
         memset(&session, 0, sizeof session);
         applyDefaultSettings(settingsRecord());
