@@ -1,15 +1,16 @@
 #!/bin/sh
-# Remakes the screenshots in docs/ that show the status bar, the Notes and
+# Remakes the screenshots in docs/ that show the status bar, captions, the Notes and
 # Settings sheet and the safe areas. Run after a build:
 #   sh tools/docs-shots.sh
 set -u
 . "$(dirname "$0")/wine-session.sh"
 cd "$ZR_TOP"
 out=build/docs-shots
-mkdir -p "$out/float" "$out/outline" "$out/solid"
+mkdir -p "$out/float" "$out/outline" "$out/solid" "$out/caption"
 printf '{ ZRConfig\nPixelDisplayType 1\n}\n' >"$out/float/zr4.cfg"
 printf '{ ZRConfig\nSafeParams 1.85 0.02 3 0\n}\n' >"$out/outline/zr4.cfg"
 printf '{ ZRConfig\nSafeParams 1.85 0.02 3 1\n}\n' >"$out/solid/zr4.cfg"
+printf '{ ZRConfig\n{ TextOptions\nFont "Arial" -28 0 0 0 700 0 0 0 0 0 0 0 0\nText "spheres_v12  2026-12-08"\nColor 255 220 120 0\nShadowOptions 1 2 2\n}\n}\n' >"$out/caption/zr4.cfg"
 trap 'wine_session_stop' EXIT INT TERM
 wine_session_start 64
 host="build/win64/zrhost.exe --plugin build/win64/zr40.p --frames 1 --no-render-status --quit-after 200"
@@ -30,6 +31,14 @@ done
 # The sheet's four pages.
 timeout 120 "$ZR_WINE" $host --size 640x360 --pattern spheres --sheet-shots "$out/sheet-" </dev/null | tr -d '\r'
 for n in 1 2 3 4; do png "$out/sheet-$n.bmp" "sheet-page-$n"; done
+
+# A caption with its shadow stamped into a render, at 1x and zoomed in.
+for shot in "caption-1x|t{CLICK:24,330}" "caption-zoomed|t{CLICK:24,330}{CLICK:60,322}{CLICK:60,322}"; do
+    name=${shot%%|*}; keys=${shot#*|}
+    timeout 120 "$ZR_WINE" $host --settings-dir "$out/caption" --size 640x360 --pattern spheres \
+        --keys "$keys" --screenshot "$out/$name.bmp" </dev/null | tr -d '\r'
+    png "$out/$name.bmp" "$name"
+done
 
 # Video safe and a 1.85 frame over a render, outlined and solid.
 for style in outline solid; do

@@ -274,13 +274,13 @@ TEST_F(PaneTest, ACaptionClickSetsTheAnchorOnlyOnTheImage)
     key("t");
     mouse(WM_LBUTTONDOWN, 31, 16);
     EXPECT_FALSE(toolbarChecked(viewer, 114)) << "a click ends text placement";
-    EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 0");
+    EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 10") << "left x is set as it draws";
     key("t");
     RECT client;
     GetClientRect(pane, &client);
     key(",,");  // back to 1x: the image ends at 64
     mouse(WM_LBUTTONDOWN, 100, 10);
     EXPECT_FALSE(toolbarChecked(viewer, 114));
-    EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 0") << "beside the image: no caption";
+    EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 10") << "beside the image: no caption";
     EXPECT_EQ(statusText(viewer, 1), "1x") << "the click placed nothing and zoomed nothing";
 }

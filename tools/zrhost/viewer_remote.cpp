@@ -50,6 +50,13 @@ static int sendNamedKey(HWND viewer, std::string name)
         Sleep(DWORD(atoi(name.c_str() + 5)));
         return 1;
     }
+    int x, y;
+    if (sscanf(name.c_str(), "CLICK:%d,%d", &x, &y) == 2) {  // a left click on the pane's client point
+        HWND pane = GetDlgItem(viewer, 2);
+        SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        return 1;
+    }
     bool shift = name.compare(0, 6, "SHIFT+") == 0;
     if (shift) name = name.substr(6);
     for (const auto& k : namedKeys) {

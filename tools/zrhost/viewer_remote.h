@@ -15,7 +15,8 @@ void settleViewer(HWND viewer);
 
 // Types text into the viewer: characters as WM_CHAR, and named keys in
 // braces as WM_KEYDOWN: {ESC} {DEL} {LEFT} {RIGHT} {UP} {DOWN} {PGUP} {PGDN}
-// {HOME} {END}, {SHIFT+LEFT} and the like, {WAIT:ms}. 0 on an unknown key.
+// {HOME} {END}, {SHIFT+LEFT} and the like, {WAIT:ms}, and {CLICK:x,y}, a
+// left click on that client point of the image pane. 0 on an unknown key.
 int sendKeys(HWND viewer, const std::string& keys);
 
 // Puts the pointer on a client point of the viewer's image pane, counted
