@@ -66,7 +66,6 @@ int32_t captionLeftX(int32_t anchorX, int32_t alignment, int32_t width)
 // Clips one span [start, start + length) to [0, limit); 0 when none is left.
 static int clipSpan(int64_t* start, int64_t* length, int64_t limit)
 {
-    if (*start >= limit) return 0;
     if (*start < 0) {
         *length += *start;
         *start = 0;

@@ -37,4 +37,8 @@ TEST(AboutPlacement, TheBuildDateReadsLikeJan212009)
     char small[5] = "xxxx";
     buildDateText("Jan 21 2009", small, 4);
     EXPECT_STREQ(small, "Jan");
+    char untouched[4] = "abc";
+    buildDateText("Jan 21 2009", untouched, 0);
+    buildDateText("Jan 21 2009", untouched, -1);
+    EXPECT_STREQ(untouched, "abc") << "no room, nothing written";
 }

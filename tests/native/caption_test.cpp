@@ -69,6 +69,7 @@ TEST(CaptionBlend, FullCoverageSetsTheTargetAndNoneLeavesTheValue)
     EXPECT_EQ(blendCoverage(255, NAN, 0.25f), 0.25f) << "full coverage replaces a NaN sample";
     EXPECT_EQ(blendCoverage(255, INFINITY, 1.0f), 1.0f);
     EXPECT_TRUE(isnan(blendCoverage(0, NAN, 1.0f))) << "no coverage leaves even a NaN";
+    EXPECT_FLOAT_EQ(blendCoverage(1, 0.0f, 1.0f), 1.0f / 255.0f) << "the faintest coverage still counts";
     EXPECT_TRUE(isnan(blendCoverage(100, NAN, 1.0f))) << "a partial blend keeps what the rule makes of it";
     EXPECT_EQ(blendCoverage(100, INFINITY, 0.0f), INFINITY);
 }
@@ -99,8 +100,14 @@ TEST(CaptionGlyphs, LevelsCountFourTimesAddUpAndStopAtTheEdges)
     EXPECT_EQ(b.coverage[2 * 8 + 4], 255);
     addGlyphCoverage(&b, glyph, 4, 3, 2, -2, -1);
     EXPECT_EQ(b.coverage[0], 255) << "the part inside is kept: row 1, column 2 of the glyph";
+    addGlyphCoverage(&b, glyph, 4, 3, 2, 4, 1);  // columns 5 and 6 lie in the row's padding
+    EXPECT_EQ(b.coverage[8 + 4], 255);
+    EXPECT_EQ(b.coverage[8 + 5], 0) << "the padding is not the text";
+    EXPECT_EQ(b.coverage[8 + 6], 0);
     freeTextBitmap(&b);
     EXPECT_FALSE(allocateTextBitmap(&b, 1 << 20, 10, 8)) << "an unreasonable size is refused";
+    EXPECT_FALSE(allocateTextBitmap(&b, 10, -1, 8)) << "a negative height alone is refused";
+    EXPECT_FALSE(allocateTextBitmap(&b, -1, 10, 8));
 }
 
 TEST(CaptionUndo, TheRegionCoversTheShadowsOffsetEvenWhenItIsOff)
@@ -209,6 +216,15 @@ TEST(CaptionUndo, AnEmptyCaptionWithAShadowOffsetLeavesAStripAsItsRegion)
     EXPECT_EQ(channelCopy(view->image), before) << "nothing is drawn";
     e.shadowDx = 0;
     EXPECT_FALSE(stampCaption(&empty.bitmap, &e, view.get())) << "without an offset there is nothing to keep";
+}
+
+TEST(CaptionBlend, TheFaintestEdgeOfAGlyphStillBlends)
+{
+    ViewPtr view = greyView(8, 4, 0.0f);
+    Block faint(3, 1, 1, 1);
+    TextOptions o = optionsAt(2, 1, 0xFFFFFF);
+    ASSERT_TRUE(stampCaption(&faint.bitmap, &o, view.get()));
+    EXPECT_FLOAT_EQ(redAt(view.get(), 3, 0), 1.0f / 255.0f);
 }
 
 TEST(CaptionBlend, TheShadowIsBlackWithoutAlphaAndTheTextOpaqueOnTop)
