@@ -140,30 +140,30 @@ static int noComplaint(HWND viewer, const char* caption)
 }
 
 // Saves through the dialog as NAME:TYPE (the type's place in its list).
-static int saveThroughDialog(HWND viewer, const char* spec)
+static int saveThroughDialog(HWND viewer, const char* request)
 {
-    const char* colon = strrchr(spec, ':');
+    const char* colon = strrchr(request, ':');
     HWND dialog = openSaveDialog(viewer);
     if (!dialog) {
         fprintf(stderr, "zrhost: no save dialog appeared\n");
         return 0;
     }
-    saveAs(dialog, std::string(spec, size_t(colon - spec)), atoi(colon + 1));
+    saveAs(dialog, std::string(request, size_t(colon - request)), atoi(colon + 1));
     waitUntilClosed(dialog, 10000);
     settleViewer(viewer);
     return noComplaint(viewer, "ZR");
 }
 
 // Prints COPIES[:PRINTER] and waits until the pages went out.
-static int printThroughDialog(HWND viewer, const char* spec)
+static int printThroughDialog(HWND viewer, const char* request)
 {
-    const char* colon = strchr(spec, ':');
+    const char* colon = strchr(request, ':');
     HWND dialog = openPrintDialog(viewer);
     if (!dialog) {
         fprintf(stderr, "zrhost: no print dialog appeared\n");
         return 0;
     }
-    printWith(dialog, colon ? colon + 1 : "", atoi(spec));
+    printWith(dialog, colon ? colon + 1 : "", atoi(request));
     waitUntilClosed(dialog, 10000);
     waitForPrintToEnd(viewer);
     settleViewer(viewer);
