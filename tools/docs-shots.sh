@@ -33,7 +33,7 @@ timeout 120 "$ZR_WINE" $host --size 640x360 --pattern spheres --sheet-shots "$ou
 for n in 1 2 3 4; do png "$out/sheet-$n.bmp" "sheet-page-$n"; done
 
 # A caption with its shadow stamped into a render, at 1x and zoomed in.
-for shot in "caption-1x|t{CLICK:24,330}" "caption-zoomed|t{CLICK:24,330}{CLICK:60,322}{CLICK:60,322}"; do
+for shot in "caption-1x|t{CLICK:24,330}{OK}" "caption-zoomed|t{CLICK:24,330}{OK}{CLICK:60,322}{CLICK:60,322}"; do
     name=${shot%%|*}; keys=${shot#*|}
     timeout 120 "$ZR_WINE" $host --settings-dir "$out/caption" --size 640x360 --pattern spheres \
         --keys "$keys" --screenshot "$out/$name.bmp" </dev/null | tr -d '\r'

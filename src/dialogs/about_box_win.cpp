@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include "dialogs/about_layout.h"
+#include "dialogs/placement.h"
 
 enum { ID_PICTURE_BUTTON = 1, ABOUT_TIMER = 1 };
 enum { PICTURE_WIDTH = 160, PANEL_WIDTH = 184, CLIENT_WIDTH = 344, CLIENT_HEIGHT = 144 };
@@ -73,7 +74,7 @@ static void PlaceAboutBox(HWND box, HWND button)
     HWND parent = GetParent(box);
     if (!parent || !GetWindowRect(parent, &owner)) GetWindowRect(GetDesktopWindow(), &owner);
     GetWindowRect(GetDesktopWindow(), &desktop);
-    ScreenPoint at = placeAboutBox({owner.left, owner.top, owner.right, owner.bottom}, w, h,
+    ScreenPoint at = placeOverOwner({owner.left, owner.top, owner.right, owner.bottom}, w, h,
                                    {desktop.left, desktop.top, desktop.right, desktop.bottom});
     SetWindowPos(box, nullptr, at.x, at.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(button, nullptr, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT, SWP_NOZORDER | SWP_NOACTIVATE);

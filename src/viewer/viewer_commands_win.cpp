@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "dialogs/settings_sheet_win.h"
+#include "dialogs/text_dialog_win.h"
 #include "display/caption_text_win.h"
 #include "display/safe_overlay_win.h"
 #include "output/clipboard_win.h"
@@ -92,8 +93,9 @@ static void BeginTextPlacement(HWND viewer)
     SetAddTextChecked(viewer, 1);
 }
 
-// The caption goes where the artist clicked, in the caption settings kept
-// with the other settings.
+// The caption goes where the artist clicked, as the Add Text dialog sets
+// it. New frames wait while the dialog is open, so the image it was opened
+// on is the one the caption is drawn into.
 static void PlaceCaption(HWND viewer, int x, int y)
 {
     View* view = viewInSlot(g_currentSlot);
@@ -101,10 +103,15 @@ static void PlaceCaption(HWND viewer, int x, int y)
     TextOptions* text = &settingsRecord()->text;
     text->anchorX = x;
     text->baselineY = y;
-    SetBusyCursor(viewer, 1);
-    int drawn = drawCaption(text, view);
-    SetBusyCursor(viewer, 0);
-    if (drawn) RefreshViewer(viewer, g_currentSlot, 1);
+    BeginModalOperation(viewer);
+    // The viewer may have closed under the dialog and freed its images.
+    if (runTextDialog(viewer, text) && IsWindow(viewer) && viewInSlot(g_currentSlot) == view) {
+        SetBusyCursor(viewer, 1);
+        int drawn = drawCaption(text, view);
+        SetBusyCursor(viewer, 0);
+        if (drawn) RefreshViewer(viewer, g_currentSlot, 1);
+    }
+    EndModalOperation(viewer);
 }
 
 void EndTextPlacement(HWND viewer, int x, int y, int place)

@@ -2,27 +2,32 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/about_layout.h"
+#include "dialogs/placement.h"
 
 TEST(AboutPlacement, CentredOnTheOwnerAndHeldInsideTheDesktop)
 {
     const ScreenRect desktop = {0, 0, 1600, 1200};
-    ScreenPoint p = placeAboutBox({100, 100, 900, 700}, 350, 150, desktop);
+    ScreenPoint p = placeOverOwner({100, 100, 900, 700}, 350, 150, desktop);
     EXPECT_EQ(p.x, 325);
     EXPECT_EQ(p.y, 325);
-    p = placeAboutBox({1400, 1100, 1800, 1400}, 350, 150, desktop);
+    p = placeOverOwner({1400, 1100, 1800, 1400}, 350, 150, desktop);
     EXPECT_EQ(p.x, 1250) << "moved back from the right edge";
     EXPECT_EQ(p.y, 1050) << "and from the bottom";
-    p = placeAboutBox({1250, 1050, 1600, 1200}, 350, 150, desktop);
+    p = placeOverOwner({1250, 1050, 1600, 1200}, 350, 150, desktop);
     EXPECT_EQ(p.x, 1250) << "exactly at the edges stays";
     EXPECT_EQ(p.y, 1050);
-    p = placeAboutBox({-400, -300, 0, 0}, 350, 150, desktop);
+    p = placeOverOwner({-400, -300, 0, 0}, 350, 150, desktop);
     EXPECT_EQ(p.x, 0) << "never left of the desktop";
     EXPECT_EQ(p.y, 0);
-    p = placeAboutBox({0, 0, 101, 51}, 350, 150, desktop);
+    p = placeOverOwner({0, 0, 101, 51}, 350, 150, desktop);
     EXPECT_EQ(p.x, 0) << "(101 - 350) / 2 truncates toward zero to -124, then held at 0";
-    p = placeAboutBox({0, 0, 200, 200}, 350, 150, {0, 0, 300, 100});
+    p = placeOverOwner({0, 0, 200, 200}, 350, 150, {0, 0, 300, 100});
     EXPECT_EQ(p.x, 0) << "a box larger than the desktop keeps its left edge on it";
     EXPECT_EQ(p.y, 0);
+    // A desktop that reaches left of the primary screen, its top under a bar.
+    p = placeOverOwner({-1300, 0, -1000, 100}, 350, 150, {-1280, 30, 1600, 1200});
+    EXPECT_EQ(p.x, -1280) << "held at the desktop's own left edge";
+    EXPECT_EQ(p.y, 30) << "and its top";
 }
 
 TEST(AboutPlacement, TheBuildDateReadsLikeJan212009)

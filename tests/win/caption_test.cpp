@@ -7,6 +7,7 @@
 
 #include "display/caption_text_win.h"
 #include "pane_fixture.h"
+#include "zrhost/dialog_remote.h"
 
 namespace {
 
@@ -84,14 +85,15 @@ TEST(CaptionGlyphs, FontsAndBitmapsAreAllGivenBack)
 
 class CaptionTest : public PaneTest {};
 
-TEST_F(CaptionTest, TAndAClickStampTheCaptionThereAndUUndoesAndRedoesIt)
+TEST_F(CaptionTest, TAClickAndOkStampTheCaptionThereAndUUndoesAndRedoesIt)
 {
     restartWithConfig("{ TextOptions\n Text \"Shot 12\"\n Color 255 255 0 0\n ShadowOptions 1 2 2\n }");
     renderImage(240, 120, [](int, int) { return Rgba{0, 0, 0.25f, 1}; });
     Capture before = capturePane();
-    key("t");
-    mouse(WM_LBUTTONDOWN, 60, 70);
-    mouse(WM_LBUTTONUP, 60, 70);
+    HWND dialog = openTextDialog(viewer, 60, 70);
+    ASSERT_NE(dialog, nullptr);
+    pressDialogButton(dialog, IDOK);
+    ASSERT_TRUE(waitGone(dialog));
     Capture drawn = capturePane();
     int left = 240, right = -1, top = 120, bottom = -1, yellow = 0, shadow = 0;
     for (int y = 0; y < 120; y++)

@@ -136,6 +136,26 @@ void cancelDialog(HWND dialog)
     pressButton(dialog, IDCANCEL);
 }
 
+// The dialog fills its lists after it shows: the colour list comes last
+// but one, the sizes last.
+HWND openTextDialog(HWND viewer, int x, int y)
+{
+    PostMessageA(viewer, WM_CHAR, WPARAM('t'), 1);
+    HWND pane = GetDlgItem(viewer, 2);
+    PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    HWND dialog = findViewerDialog(viewer, "Add Text", 10000);
+    DWORD start = GetTickCount();
+    while (dialog && SendDlgItemMessageA(dialog, 103, CB_GETCOUNT, 0, 0) <= 0 && GetTickCount() - start < 5000)
+        pumpMessages(20);
+    return dialog;
+}
+
+void pressDialogButton(HWND dialog, int id)
+{
+    pressButton(dialog, id);
+}
+
 HWND openPrintDialog(HWND viewer)
 {
     return openWithKey(viewer, 'p', "Print", [](HWND dialog) { return !readPrintDialog(dialog).printer.empty(); });

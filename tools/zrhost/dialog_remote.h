@@ -36,6 +36,13 @@ SaveDialogState readSaveDialog(HWND dialog);
 void saveAs(HWND dialog, const std::string& name, int typeIndex);
 void cancelDialog(HWND dialog);
 
+// The Add Text dialog, opened with t and a left click on the image pane's
+// client point; null when it did not appear.
+HWND openTextDialog(HWND viewer, int x, int y);
+
+// Presses a button of an open dialog (IDOK, IDCANCEL or one of its own).
+void pressDialogButton(HWND dialog, int id);
+
 // The print dialog, opened with the viewer's key; null when it did not
 // appear.
 HWND openPrintDialog(HWND viewer);

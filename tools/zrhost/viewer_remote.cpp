@@ -51,10 +51,21 @@ static int sendNamedKey(HWND viewer, std::string name)
         return 1;
     }
     int x, y;
-    if (sscanf(name.c_str(), "CLICK:%d,%d", &x, &y) == 2) {  // a left click on the pane's client point
+    // A left click on the pane's client point. Posted: a click that places
+    // a caption opens the Add Text dialog, whose loop the viewer stays in.
+    if (sscanf(name.c_str(), "CLICK:%d,%d", &x, &y) == 2) {
         HWND pane = GetDlgItem(viewer, 2);
-        SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PostMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        settleViewer(viewer);
+        return 1;
+    }
+    if (name == "OK") {  // OK in the Add Text dialog
+        HWND dialog = findViewerDialog(viewer, "Add Text", 10000);
+        if (!dialog) return 0;
+        pressDialogButton(dialog, IDOK);
+        waitUntilClosed(dialog, 10000);
+        settleViewer(viewer);
         return 1;
     }
     bool shift = name.compare(0, 6, "SHIFT+") == 0;

@@ -15,8 +15,10 @@ void settleViewer(HWND viewer);
 
 // Types text into the viewer: characters as WM_CHAR, and named keys in
 // braces as WM_KEYDOWN: {ESC} {DEL} {LEFT} {RIGHT} {UP} {DOWN} {PGUP} {PGDN}
-// {HOME} {END}, {SHIFT+LEFT} and the like, {WAIT:ms}, and {CLICK:x,y}, a
-// left click on that client point of the image pane. 0 on an unknown key.
+// {HOME} {END}, {SHIFT+LEFT} and the like, {WAIT:ms}, {CLICK:x,y}, a left
+// click on that client point of the image pane, and {OK}, OK in the Add
+// Text dialog that t and a click open. 0 on an unknown key, or an {OK}
+// with no dialog to press it in.
 int sendKeys(HWND viewer, const std::string& keys);
 
 // Puts the pointer on a client point of the viewer's image pane, counted
