@@ -1,6 +1,6 @@
 #!/bin/sh
-# Remakes the screenshots in docs/ that show the status bar, captions, the Notes and
-# Settings sheet and the safe areas. Run after a build:
+# Remakes the screenshots in docs/ that show the status bar, captions, the Add Text
+# dialog, the Notes and Settings sheet and the safe areas. Run after a build:
 #   sh tools/docs-shots.sh
 set -u
 . "$(dirname "$0")/wine-session.sh"
@@ -39,6 +39,12 @@ for shot in "caption-1x|t{CLICK:24,330}{OK}" "caption-zoomed|t{CLICK:24,330}{OK}
         --keys "$keys" --screenshot "$out/$name.bmp" </dev/null | tr -d '\r'
     png "$out/$name.bmp" "$name"
 done
+
+# The Add Text dialog with the caption's options, and its face list dropped.
+timeout 120 "$ZR_WINE" $host --settings-dir "$out/caption" --size 640x360 --pattern spheres \
+    --text-dialog-shots "$out/text-dialog-" </dev/null | tr -d '\r'
+png "$out/text-dialog-1.bmp" text-dialog
+png "$out/text-dialog-2.bmp" text-dialog-faces
 
 # Video safe and a 1.85 frame over a render, outlined and solid.
 for style in outline solid; do

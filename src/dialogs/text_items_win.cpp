@@ -9,16 +9,31 @@ enum { COLOUR_ITEM_HEIGHT = 15, FACE_ITEM_EXTRA = 4, SAMPLE_HEIGHT = -16 };
 enum { SWATCH_LEFT = 4, SWATCH_RIGHT = 24, SWATCH_INSET = 2, COLOUR_NAME_LEFT = 32 };
 enum { ITEM_TEXT_SIZE = 256 };
 
-// EnumFontsA reports faces, not sizes, for a null name: one call a face.
+static LOGFONTA* faceOfItem(HWND list, int index)
+{
+    LRESULT data = SendMessageA(list, CB_GETITEMDATA, WPARAM(index), 0);
+    return data == CB_ERR ? nullptr : reinterpret_cast<LOGFONTA*>(data);
+}
+
+// A face is offered once. Some systems report it once for each character
+// set it covers: the ANSI description is kept, which draws its name in it.
 static int CALLBACK AddTrueTypeFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM list)
 {
     if (!(type & TRUETYPE_FONTTYPE)) return 1;
+    HWND combo = reinterpret_cast<HWND>(list);
+    char name[LF_FACESIZE];
+    lstrcpynA(name, font->lfFaceName, LF_FACESIZE);
+    LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(name));
+    LOGFONTA* known = index >= 0 ? faceOfItem(combo, int(index)) : nullptr;
+    if (known) {
+        if (font->lfCharSet == ANSI_CHARSET && known->lfCharSet != ANSI_CHARSET) *known = *font;
+        return 1;
+    }
     LOGFONTA* copy = static_cast<LOGFONTA*>(malloc(sizeof(LOGFONTA)));
     if (!copy) return 0;
     *copy = *font;
-    copy->lfFaceName[LF_FACESIZE - 1] = '\0';
-    HWND combo = reinterpret_cast<HWND>(list);
-    LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(copy->lfFaceName));
+    lstrcpynA(copy->lfFaceName, name, LF_FACESIZE);
+    index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     if (index < 0) {
         free(copy);
         return 1;
@@ -35,12 +50,6 @@ void FillFaceList(HWND list)
     if (!dc) return;
     EnumFontsA(dc, nullptr, AddTrueTypeFace, reinterpret_cast<LPARAM>(list));
     DeleteDC(dc);
-}
-
-static LOGFONTA* faceOfItem(HWND list, int index)
-{
-    LRESULT data = SendMessageA(list, CB_GETITEMDATA, WPARAM(index), 0);
-    return data == CB_ERR ? nullptr : reinterpret_cast<LOGFONTA*>(data);
 }
 
 void FreeFaceList(HWND list)

@@ -222,6 +222,13 @@ TEST_F(TextDialogTest, ArialSelectsTheFirstFaceBeginningWithIt)
         if (startsWithNoCase(faces[i], "Arial")) arial = int(i);
     ASSERT_GE(arial, 0);
     EXPECT_EQ(selection(d, IDC_FACE), arial);
+    // Each face once, described in its ANSI form, though the platform may
+    // report it once for each character set it covers.
+    for (size_t i = 1; i < faces.size(); i++) EXPECT_NE(faces[i - 1], faces[i]);
+    const LOGFONTA* face = reinterpret_cast<const LOGFONTA*>(SendDlgItemMessageA(d, IDC_FACE, CB_GETITEMDATA, arial, 0));
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->lfCharSet, ANSI_CHARSET);
+    EXPECT_STREQ(face->lfFaceName, faces[arial].c_str());
     close(d, IDCANCEL);
 }
 

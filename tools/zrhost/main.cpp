@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <string>
+
 #include "zrhost/dialog_remote.h"
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
@@ -24,6 +26,7 @@ struct Options {
     int pointerX, pointerY;
     const char* screenshot;
     const char* sheetShots;  // prefix of the sheet's page captures
+    const char* textDialogShots;  // prefix of the Add Text dialog's captures
     const char* dumpClipboard;  // where the clipboard's CF_DIB goes, as another program reads it
     const char* saves[8];  // NAME:TYPE each, typed into the save dialog in turn
     int saveCount;
@@ -40,12 +43,41 @@ static void usage()
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
           "              [--pattern bars|ramps|hdr|spheres|file:PATH] [--no-render-status]\n"
           "              [--keys TEXT] [--pointer X,Y] [--screenshot FILE.bmp] [--sheet-shots PREFIX]\n"
+          "              [--text-dialog-shots PREFIX]\n"
           "              [--save NAME:TYPE]... [--print COPIES[:PRINTER]]\n"
           "              [--quit-after MS]\n"
           "       zrhost --dump-clipboard FILE  (the clipboard's CF_DIB, as it holds it)\n"
           "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
+}
+
+// The Add Text dialog opened on the image's lower left, as it opens, and
+// with its face list dropped; then cancelled.
+static int captureTextDialog(HWND viewer, const char* prefix)
+{
+    HWND dialog = openTextDialog(viewer, 24, 330);
+    if (!dialog) return 0;
+    // The client area: where no window manager draws the frame, there is none.
+    RECT area;
+    GetClientRect(dialog, &area);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    pumpMessages(200);
+    std::string first = std::string(prefix) + "1.bmp", second = std::string(prefix) + "2.bmp";
+    int ok = captureScreen(area, first.c_str());
+    HWND faces = GetDlgItem(dialog, 101);
+    PostMessageA(faces, CB_SHOWDROPDOWN, TRUE, 0);
+    pumpMessages(300);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    RECT list = {};
+    if (GetComboBoxInfo(faces, &info) && GetWindowRect(info.hwndList, &list)) UnionRect(&area, &area, &list);
+    ok = captureScreen(area, second.c_str()) && ok;
+    PostMessageA(faces, CB_SHOWDROPDOWN, FALSE, 0);
+    pressDialogButton(dialog, IDCANCEL);
+    waitUntilClosed(dialog, 5000);
+    if (ok) printf("text dialog: %s1.bmp, %s2.bmp\n", prefix, prefix);
+    return ok;
 }
 
 static void copyPath(char* to, const char* from)
@@ -116,6 +148,8 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
             options->print = value;
         } else if (strcmp(a, "--sheet-shots") == 0) {
             options->sheetShots = value;
+        } else if (strcmp(a, "--text-dialog-shots") == 0) {
+            options->textDialogShots = value;
         } else if (strcmp(a, "--ingest-timing") == 0) {
             options->ingestFrames = atoi(value);
         } else if (strcmp(a, "--quit-after") == 0) {
@@ -210,6 +244,10 @@ static int driveViewer(const Options* options)
             fprintf(stderr, "zrhost: the Notes and Settings sheet could not be captured\n");
             status = 1;
         }
+    }
+    if (options->textDialogShots && !(IsWindow(viewer) && captureTextDialog(viewer, options->textDialogShots))) {
+        fprintf(stderr, "zrhost: the Add Text dialog could not be captured\n");
+        status = 1;
     }
     if (options->quitAfterMs >= 0) {
         pumpMessages(options->quitAfterMs);

@@ -199,16 +199,13 @@ static void putLE(std::vector<unsigned char>& out, unsigned value, int bytes)
     for (int i = 0; i < bytes; i++) out.push_back((value >> (8 * i)) & 0xFF);
 }
 
-int captureWindow(HWND window, Capture* capture)
+// The w x h area at (x, y) of a device context, as 24-bit rows.
+static int captureArea(HDC source, int x, int y, int w, int h, Capture* capture)
 {
-    RECT r;
-    if (!GetClientRect(window, &r) || r.right <= 0 || r.bottom <= 0) return 0;
-    int w = r.right, h = r.bottom;
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HDC memory = CreateCompatibleDC(source);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, w, h);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY);
     SelectObject(memory, previous);
     BITMAPINFOHEADER bi = {};
     bi.biSize = sizeof bi;
@@ -224,14 +221,21 @@ int captureWindow(HWND window, Capture* capture)
                          DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(window, screen);
     return rows == h;
 }
 
-int captureClient(HWND window, const char* path)
+int captureWindow(HWND window, Capture* capture)
 {
-    Capture c;
-    if (!captureWindow(window, &c)) return 0;
+    RECT r;
+    if (!GetClientRect(window, &r) || r.right <= 0 || r.bottom <= 0) return 0;
+    HDC dc = GetDC(window);
+    int ok = captureArea(dc, 0, 0, r.right, r.bottom, capture);
+    ReleaseDC(window, dc);
+    return ok;
+}
+
+static int writeCapture(const Capture& c, const char* path)
+{
     std::vector<unsigned char> file;
     file.push_back('B');
     file.push_back('M');
@@ -254,4 +258,20 @@ int captureClient(HWND window, const char* path)
     if (!f) return 0;
     int ok = fwrite(file.data(), 1, file.size(), f) == file.size();
     return fclose(f) == 0 && ok;
+}
+
+int captureClient(HWND window, const char* path)
+{
+    Capture c;
+    return captureWindow(window, &c) && writeCapture(c, path);
+}
+
+int captureScreen(const RECT& area, const char* path)
+{
+    if (area.right <= area.left || area.bottom <= area.top) return 0;
+    HDC dc = GetDC(nullptr);
+    Capture c;
+    int ok = captureArea(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, &c);
+    ReleaseDC(nullptr, dc);
+    return ok && writeCapture(c, path);
 }

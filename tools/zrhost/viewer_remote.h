@@ -69,3 +69,6 @@ int captureWindow(HWND window, Capture* capture);
 
 // Writes the client area as it is on the screen to a 24-bit BMP.
 int captureClient(HWND window, const char* path);
+
+// Writes that area of the screen, every window on it, to a 24-bit BMP.
+int captureScreen(const RECT& area, const char* path);
