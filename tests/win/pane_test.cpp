@@ -3,6 +3,7 @@
 #include <math.h>
 
 #include "pane_fixture.h"
+#include "zrhost/dialog_remote.h"
 #include "settings_capture.h"
 
 namespace {
@@ -271,9 +272,12 @@ TEST_F(PaneTest, ACaptionClickSetsTheAnchorOnlyOnTheImage)
     renderImage(64, 48, gradient);
     key("..");  // 3x: the click lands on image pixel (x / 3, y / 3) + scroll
     key("{HOME}{PGUP}");
-    key("t");
-    mouse(WM_LBUTTONDOWN, 31, 16);
+    HWND dialog = openTextDialog(viewer, 31, 16);
+    ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(toolbarChecked(viewer, 114)) << "a click ends text placement";
+    pressDialogButton(dialog, IDOK);
+    ASSERT_TRUE(waitGone(dialog));
+    settleViewer(viewer);
     EXPECT_EQ(leafValues(savedSettings(session, instance), "Position"), "10 5 0 10") << "left x is set as it draws";
     key("t");
     RECT client;

@@ -425,3 +425,45 @@ TEST_F(TextDialogTest, EveryFontAndFaceCopyIsGivenBack)
     }
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
 }
+
+TEST_F(TextDialogTest, ConfirmingThePickerTakesItsColourIntoCustom)
+{
+    start(" Color 255 255 255 0");
+    HWND d = open();
+    ASSERT_NE(d, nullptr);
+    choose(d, IDC_COLOUR, 6);
+    HWND picker = findViewerDialog(viewer, "Color", 10000);
+    ASSERT_NE(picker, nullptr);
+    // The picker's red, green and blue boxes.
+    SetDlgItemTextA(picker, 706, "12");
+    SetDlgItemTextA(picker, 707, "34");
+    SetDlgItemTextA(picker, 708, "56");
+    pressDialogButton(picker, IDOK);
+    ASSERT_TRUE(waitGone(picker));
+    EXPECT_EQ(selection(d, IDC_COLOUR), 6);
+    close(d, IDOK);
+    EXPECT_EQ(saved("Color"), "12 34 56 0");
+
+    d = open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(selection(d, IDC_COLOUR), 6) << "Custom keeps the picked colour for the next opening";
+    choose(d, IDC_COLOUR, 0);
+    close(d, IDOK);
+    EXPECT_EQ(saved("Color"), "255 255 255 0");
+}
+
+TEST_F(TextDialogTest, TheViewerClosingUnderTheDialogDrawsNothingAndLosesNothing)
+{
+    start(" Text \"Gone\"");
+    HWND d = open();
+    ASSERT_NE(d, nullptr);
+    HWND old = viewer;
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitGone(d));
+    ASSERT_TRUE(waitGone(old));
+    renderImage(64, 48, dusk);
+    EXPECT_TRUE(IsWindowEnabled(viewer)) << "a new viewer, not held by the old dialog";
+    HWND again = openTextDialog(viewer, 10, 30);
+    ASSERT_NE(again, nullptr) << "placing works in the new viewer";
+    close(again, IDCANCEL);
+}
