@@ -51,14 +51,12 @@ int32_t fontHeightFromSizeText(const char* text)
 {
     const char* p = text;
     while (*p == ' ') p++;
-    int64_t value = 0;
-    const char* digits = p;
+    int64_t value = 0;  // no digits at all read as 0 too
     while (*p >= '0' && *p <= '9') {
         value = value * 10 + (*p - '0');
         if (value > INT32_MAX) return 0;
         p++;
     }
-    if (p == digits) return 0;
     while (*p == ' ') p++;
     if (*p != '\0') return 0;
     return int32_t(-value);

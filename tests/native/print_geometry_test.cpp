@@ -56,5 +56,7 @@ TEST(PrintGeometry, APrinterWithoutNumbersPlacesNothing)
     EXPECT_EQ(placeOnPage(10, 10, 0, 0, 0, 100, 800, 1000, &p), 0);
     EXPECT_EQ(placeOnPage(10, 10, 0, 0, 100, 0, 800, 1000, &p), 0);
     EXPECT_EQ(placeOnPage(10, 10, 0, 0, 100, 100, 0, 1000, &p), 0);
+    EXPECT_EQ(placeOnPage(10, 10, 0, 0, 100, 100, 800, 0, &p), 0) << "a page of no height";
     EXPECT_EQ(placeOnPage(0, 10, 0, 0, 100, 100, 800, 1000, &p), 0);
+    EXPECT_EQ(placeOnPage(10, 0, 0, 0, 100, 100, 800, 1000, &p), 0);
 }

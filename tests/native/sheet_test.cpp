@@ -125,6 +125,10 @@ TEST(NotesTexts, AppendingBreaksTheLineOnlyAfterText)
     EXPECT_STREQ(notes, "A");
     appendToNotes(notes, sizeof notes, "B");
     EXPECT_STREQ(notes, "A\r\nB") << "twice appends twice";
+    char one[2] = {'#', '#'};
+    appendToNotes(one, 1, "C");
+    EXPECT_EQ(one[0], '\0') << "a one-byte field is ended, with room for nothing";
+    EXPECT_EQ(one[1], '#');
 }
 
 TEST(NotesTexts, AppendingCutsTheTextNeverTheMemory)

@@ -84,6 +84,8 @@ TEST(TextSizes, TheSizeBoxReadsAsMinusItsNumber)
     EXPECT_EQ(fontHeightFromSizeText("13"), -13);
     EXPECT_EQ(fontHeightFromSizeText(" 24 "), -24);
     EXPECT_EQ(fontHeightFromSizeText("0"), 0);
+    EXPECT_EQ(fontHeightFromSizeText("105"), -105) << "a zero inside the number";
+    EXPECT_EQ(fontHeightFromSizeText("   "), 0);
     EXPECT_EQ(fontHeightFromSizeText(""), 0) << "no number: the font's own height";
     EXPECT_EQ(fontHeightFromSizeText("big"), 0);
     EXPECT_EQ(fontHeightFromSizeText("12pt"), 0);

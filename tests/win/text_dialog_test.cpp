@@ -103,6 +103,13 @@ protected:
         SendMessageTimeoutA(d, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
     }
 
+    // Chooses Custom, which opens the colour picker.
+    HWND openPicker(HWND d)
+    {
+        choose(d, IDC_COLOUR, 6);
+        return findViewerDialog(viewer, "Color", 10000);
+    }
+
     std::string saved(const char* token) { return leafValues(savedSettings(session, instance), token); }
 };
 
@@ -129,10 +136,9 @@ TEST_F(TextDialogTest, OpensAtTheClickedPointWithTheStoredOptions)
     EXPECT_EQ((std::vector<std::string>{"White", "Black", "Yellow", "Red", "Green", "Blue", "Custom"}),
               listTexts(d, IDC_COLOUR));
     EXPECT_EQ(selection(d, IDC_COLOUR), 2) << "0x00FFFF is Yellow";
-    std::vector<std::string> sizes = listTexts(d, IDC_CHAR_SIZE);
-    ASSERT_EQ(sizes.size(), 18u);
-    EXPECT_EQ(sizes.front(), "6");
-    EXPECT_EQ(sizes.back(), "72");
+    EXPECT_EQ((std::vector<std::string>{"6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20", "24", "28",
+                                        "32", "40", "48", "60", "72"}),
+              listTexts(d, IDC_CHAR_SIZE));
     EXPECT_NE(SendMessageA(d, WM_GETICON, ICON_SMALL, 0), 0) << "the small icon in the caption";
     RECT dr, vr;
     GetWindowRect(d, &dr);
@@ -150,16 +156,22 @@ TEST_F(TextDialogTest, AColourOfNoEntryIsCustomShownInItsSwatch)
     HWND d = open();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(selection(d, IDC_COLOUR), 6);
-    // The closed list shows the selected entry: its swatch filled with the colour.
+    // The closed list shows the selected entry: its swatch filled with the
+    // colour. The dialog may still be painting itself as it opens.
     HWND list = GetDlgItem(d, IDC_COLOUR);
-    InvalidateRect(list, nullptr, TRUE);
-    settleDialog(d);
-    Capture c;
-    ASSERT_TRUE(captureWindow(list, &c));
-    int y = c.height / 2, swatchColour = 0, frame = 0;
-    for (int x = 0; x < 40 && x < c.width; x++) {
-        if (c.red(x, y) == 10 && c.green(x, y) == 200 && c.blue(x, y) == 30) swatchColour++;
-        if (c.red(x, y) == 0 && c.green(x, y) == 0 && c.blue(x, y) == 0) frame++;
+    int swatchColour = 0, frame = 0;
+    for (int attempt = 0; attempt < 20 && swatchColour < 16; attempt++) {
+        InvalidateRect(list, nullptr, TRUE);
+        UpdateWindow(list);
+        Capture c;
+        ASSERT_TRUE(captureWindow(list, &c));
+        int y = c.height / 2;
+        swatchColour = frame = 0;
+        for (int x = 0; x < 40 && x < c.width; x++) {
+            if (c.red(x, y) == 10 && c.green(x, y) == 200 && c.blue(x, y) == 30) swatchColour++;
+            if (c.red(x, y) == 0 && c.green(x, y) == 0 && c.blue(x, y) == 0) frame++;
+        }
+        if (swatchColour < 16) Sleep(100);
     }
     EXPECT_GE(swatchColour, 16) << "18 columns of the colour inside the frame";
     EXPECT_GE(frame, 2) << "the black frame either side";
@@ -175,8 +187,7 @@ TEST_F(TextDialogTest, CancellingThePickerKeepsCustomAndItsColour)
     choose(d, IDC_COLOUR, 1);  // Black: nothing opens
     settleDialog(d);
     EXPECT_EQ(countViewerDialogs(viewer, "Color"), 0);
-    choose(d, IDC_COLOUR, 6);
-    HWND picker = findViewerDialog(viewer, "Color", 10000);
+    HWND picker = openPicker(d);
     ASSERT_NE(picker, nullptr) << "Custom opens the colour picker";
     pressDialogButton(picker, IDCANCEL);
     ASSERT_TRUE(waitGone(picker));
@@ -431,8 +442,7 @@ TEST_F(TextDialogTest, ConfirmingThePickerTakesItsColourIntoCustom)
     start(" Color 255 255 255 0");
     HWND d = open();
     ASSERT_NE(d, nullptr);
-    choose(d, IDC_COLOUR, 6);
-    HWND picker = findViewerDialog(viewer, "Color", 10000);
+    HWND picker = openPicker(d);
     ASSERT_NE(picker, nullptr);
     // The picker's red, green and blue boxes.
     SetDlgItemTextA(picker, 706, "12");
