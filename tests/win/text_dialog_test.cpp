@@ -110,6 +110,18 @@ protected:
         return findViewerDialog(viewer, "Color", 10000);
     }
 
+    // Presses a button of the picker and waits until its loop has ended:
+    // the dialog under it is enabled again as the picker returns.
+    void closePicker(HWND d, HWND picker, int button)
+    {
+        pressDialogButton(picker, button);
+        ASSERT_TRUE(waitGone(picker));
+        DWORD start = GetTickCount();
+        while (!IsWindowEnabled(d) && GetTickCount() - start < 5000) pumpMessages(20);
+        ASSERT_TRUE(IsWindowEnabled(d));
+        settleDialog(d);
+    }
+
     std::string saved(const char* token) { return leafValues(savedSettings(session, instance), token); }
 };
 
@@ -189,8 +201,7 @@ TEST_F(TextDialogTest, CancellingThePickerKeepsCustomAndItsColour)
     EXPECT_EQ(countViewerDialogs(viewer, "Color"), 0);
     HWND picker = openPicker(d);
     ASSERT_NE(picker, nullptr) << "Custom opens the colour picker";
-    pressDialogButton(picker, IDCANCEL);
-    ASSERT_TRUE(waitGone(picker));
+    closePicker(d, picker, IDCANCEL);
     EXPECT_EQ(selection(d, IDC_COLOUR), 6);
     close(d, IDOK);
     EXPECT_EQ(saved("Color"), "10 200 30 0");
@@ -448,8 +459,7 @@ TEST_F(TextDialogTest, ConfirmingThePickerTakesItsColourIntoCustom)
     SetDlgItemTextA(picker, 706, "12");
     SetDlgItemTextA(picker, 707, "34");
     SetDlgItemTextA(picker, 708, "56");
-    pressDialogButton(picker, IDOK);
-    ASSERT_TRUE(waitGone(picker));
+    closePicker(d, picker, IDOK);
     EXPECT_EQ(selection(d, IDC_COLOUR), 6);
     close(d, IDOK);
     EXPECT_EQ(saved("Color"), "12 34 56 0");

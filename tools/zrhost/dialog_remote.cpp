@@ -51,10 +51,13 @@ std::string comboText(HWND combo, int index)
     return text;
 }
 
-// Posted, since the dialog's thread may be inside the dialog's own loop.
+// Posted, since the dialog's thread may be inside the dialog's own loop;
+// a message after it wakes a loop that looks whether it has ended only
+// when a message comes.
 void pressButton(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    PostMessageA(dialog, WM_NULL, 0, 0);
 }
 
 // Posts the key that opens a dialog and waits for it to show and then to
