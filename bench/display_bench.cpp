@@ -13,6 +13,7 @@
 
 #include "display/caption.h"
 #include "display/hot_pixels.h"
+#include "display/level_spans.h"
 #include "display/levels.h"
 #include "display/reduced_bitmap.h"
 #include "image/slots.h"
@@ -174,6 +175,17 @@ void colour(benchmark::State& state, const Size* s)
     }
 }
 
+// The same conversions held to the SSE2 path, for the comparison on a
+// processor that takes AVX2.
+template <void (*Case)(benchmark::State&, const Size*)>
+void onSse2(benchmark::State& state, const Size* s)
+{
+    const VectorPath chosen = activeVectorPath();
+    useVectorPath(VECTOR_SSE2);
+    Case(state, s);
+    useVectorPath(chosen);
+}
+
 void alpha(benchmark::State& state, const Size* s)
 {
     g_fixture.prepare(*s);
@@ -269,7 +281,9 @@ int main(int argc, char** argv)
     } cases[] = {{"baseline", baseline},       {"rebuild", rebuild},   {"rebuild_levels", rebuildWithLevels},
                  {"convertColour", colour},    {"convertAlpha", alpha}, {"buildHotMask", hotMask},
                  {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane},
-                 {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption}};
+                 {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption},
+                 {"convertColour_sse2", onSse2<colour>}, {"rebuild_levels_sse2", onSse2<rebuildWithLevels>}};
+    printf("VECTOR PATH %s\n", activeVectorPath() == VECTOR_AVX2 ? "AVX2" : "SSE2");
     for (const Size& s : SIZES)
         for (const Case& c : cases)
             benchmark::RegisterBenchmark((std::string(c.name) + "_" + s.name).c_str(), c.fn, &s)

@@ -2,6 +2,27 @@
 
 #include <string.h>
 
+#include "display/level_spans_avx2.h"
+
+VectorPath vectorPathFor(const CpuidBits& bits)
+{
+    return avx2Usable(bits) ? VECTOR_AVX2 : VECTOR_SSE2;
+}
+
+static const VectorPath g_bestPath = vectorPathFor(readCpuidBits());
+static VectorPath g_path = g_bestPath;
+
+VectorPath activeVectorPath()
+{
+    return g_path;
+}
+
+VectorPath useVectorPath(VectorPath path)
+{
+    g_path = path == VECTOR_AVX2 ? g_bestPath : VECTOR_SSE2;
+    return g_path;
+}
+
 // The scalar rule, which every span gives bit for bit.
 uint8_t levelToByte(float value, float black, float range)
 {
@@ -111,8 +132,9 @@ void convertColourSpan(const float* red, const float* green, const float* blue, 
                        LevelSpan levels)
 {
     bool unit = levels.black == 0.0f && levels.range == 1.0f;
-    int done = unit ? colourVector<true>(red, green, blue, n, bgr, levels)
-                    : colourVector<false>(red, green, blue, n, bgr, levels);
+    int done = g_path == VECTOR_AVX2 ? colourSpanAvx2(red, green, blue, n, bgr, levels)
+               : unit                ? colourVector<true>(red, green, blue, n, bgr, levels)
+                                     : colourVector<false>(red, green, blue, n, bgr, levels);
     for (int x = done; x < n; x++) {
         bgr[3 * x] = levelToByte(blue[x], levels.black, levels.range);
         bgr[3 * x + 1] = levelToByte(green[x], levels.black, levels.range);
@@ -122,7 +144,7 @@ void convertColourSpan(const float* red, const float* green, const float* blue, 
 
 void convertAlphaSpan(const float* alpha, int n, uint8_t* out)
 {
-    int x = 0;
+    int x = g_path == VECTOR_AVX2 ? alphaSpanAvx2(alpha, n, out) : 0;
     for (; x + 16 <= n; x += 16) {
         __m128i a = unitLevels(_mm_loadu_ps(alpha + x));
         __m128i b = unitLevels(_mm_loadu_ps(alpha + x + 4));

@@ -1,9 +1,12 @@
 // The inner loops of the display conversion: one row span at a time, with
-// SSE2 where the processor has it. Results are bit-identical to
-// levelToByte and alphaToByte for every input, NaN and infinities included.
+// AVX2 where the processor and the operating system give it, else SSE2.
+// Results are bit-identical to levelToByte and alphaToByte for every input,
+// NaN and infinities included.
 #pragma once
 
 #include <stdint.h>
+
+#include "display/cpu_features.h"
 
 // One value through the levels, and one alpha sample (no levels).
 uint8_t levelToByte(float value, float black, float range);
@@ -20,3 +23,15 @@ void convertColourSpan(const float* red, const float* green, const float* blue, 
 
 // n alpha samples into n bytes.
 void convertAlphaSpan(const float* alpha, int n, uint8_t* out);
+
+enum VectorPath { VECTOR_SSE2 = 0, VECTOR_AVX2 = 1 };
+
+// The path for a processor with these feature registers.
+VectorPath vectorPathFor(const CpuidBits& bits);
+
+// The path the spans take, chosen once from this processor's registers.
+VectorPath activeVectorPath();
+
+// Makes the spans take path, for tests and benchmarks; AVX2 only where
+// this processor has it. The path in force afterwards.
+VectorPath useVectorPath(VectorPath path);

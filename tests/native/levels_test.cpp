@@ -4,6 +4,7 @@
 #include <math.h>
 #include <string.h>
 
+#include <functional>
 #include <vector>
 
 #include "display/hot_pixels.h"
@@ -70,6 +71,19 @@ std::vector<float> boundaryAndSweepValues(float black, float white)
     return v;
 }
 
+// Runs check on every vector path this processor has, then restores the
+// path that was chosen for it.
+void onEveryPath(const std::function<void()>& check)
+{
+    const VectorPath chosen = activeVectorPath();
+    for (VectorPath path : {VECTOR_SSE2, VECTOR_AVX2}) {
+        if (useVectorPath(path) != path) continue;  // not on this processor
+        SCOPED_TRACE(path == VECTOR_AVX2 ? "AVX2 path" : "SSE2 path");
+        check();
+    }
+    useVectorPath(chosen);
+}
+
 }  // namespace
 
 TEST(LevelToByte, DefaultLevelsTruncate)
@@ -130,7 +144,7 @@ TEST(LevelToByte, NonFiniteSamples)
 
 TEST(LevelSpans, MatchTheReferenceAtDefaultLevels)
 {
-    expectSpanMatchesReference(boundaryAndSweepValues(0.0f, 1.0f), 0.0f, 1.0f);
+    onEveryPath([] { expectSpanMatchesReference(boundaryAndSweepValues(0.0f, 1.0f), 0.0f, 1.0f); });
 }
 
 TEST(LevelSpans, MatchTheReferenceAtOtherLevels)
@@ -140,7 +154,51 @@ TEST(LevelSpans, MatchTheReferenceAtOtherLevels)
     std::vector<std::pair<float, float>> pairs = {{0.25f, 0.75f}, {0.5f, 0.5f}, {1.0f, 0.0f}, {-0.3f, 4.0f},
                                                   {0.1f, 0.1000001f}, {0.0f, 0.6f}, {0.0f, 2.0f}, {0.0f, -1.0f}};
     for (int i = 0; i < 4; i++) pairs.push_back({rng.unit() - 0.5f, rng.unit() * 3.0f});
-    for (auto [black, white] : pairs) expectSpanMatchesReference(boundaryAndSweepValues(black, white), black, white);
+    onEveryPath([&] {
+        for (auto [black, white] : pairs) expectSpanMatchesReference(boundaryAndSweepValues(black, white), black, white);
+    });
+}
+
+// Every length from empty to past the widest step, so that each vector
+// width ends at each remainder: exactly n pixels written, nothing after.
+TEST(LevelSpans, EveryLengthWritesItsPixelsAndNothingPast)
+{
+    onEveryPath([] {
+        TestRandom rng(5);
+        std::vector<float> r(80), g(80), b(80);
+        for (int i = 0; i < 80; i++) r[i] = rng.unit() * 1.2f - 0.1f, g[i] = rng.unit(), b[i] = rng.unit() * 2.0f;
+        for (LevelSpan levels : {LevelSpan{0.0f, 1.0f}, LevelSpan{0.1f, 0.7f}}) {
+            for (int n = 0; n <= 70; n++) {
+                std::vector<uint8_t> bgr(3 * n + 40, 0xA5), alpha(n + 40, 0x5A);
+                convertColourSpan(r.data(), g.data(), b.data(), n, bgr.data(), levels);
+                convertAlphaSpan(r.data(), n, alpha.data());
+                for (int i = 0; i < n; i++) {
+                    ASSERT_EQ(bgr[3 * i], levelToByte(b[i], levels.black, levels.range)) << n << " " << i;
+                    ASSERT_EQ(bgr[3 * i + 1], levelToByte(g[i], levels.black, levels.range)) << n << " " << i;
+                    ASSERT_EQ(bgr[3 * i + 2], levelToByte(r[i], levels.black, levels.range)) << n << " " << i;
+                    ASSERT_EQ(alpha[i], alphaToByte(r[i])) << n << " " << i;
+                }
+                for (size_t i = 3 * size_t(n); i < bgr.size(); i++) ASSERT_EQ(bgr[i], 0xA5) << "past " << n;
+                for (size_t i = size_t(n); i < alpha.size(); i++) ASSERT_EQ(alpha[i], 0x5A) << "past " << n;
+            }
+        }
+    });
+}
+
+TEST(LevelSpans, AProcessorWithoutAvx2GetsTheSse2Path)
+{
+    CpuidBits sse2Only = {0xD, 1u << 26, 0, 0};
+    EXPECT_EQ(vectorPathFor(sse2Only), VECTOR_SSE2);
+    CpuidBits avx2 = {0xD, (1u << 27) | (1u << 28), 1u << 5, 0x7};
+    EXPECT_EQ(vectorPathFor(avx2), VECTOR_AVX2);
+    avx2.xcr0 = 0x3;
+    EXPECT_EQ(vectorPathFor(avx2), VECTOR_SSE2) << "an OS that does not save the registers";
+    // This processor: the path chosen is the one its registers give.
+    const VectorPath chosen = activeVectorPath();
+    EXPECT_EQ(chosen, vectorPathFor(readCpuidBits()));
+    EXPECT_EQ(useVectorPath(VECTOR_SSE2), VECTOR_SSE2) << "every processor can be given SSE2";
+    EXPECT_EQ(useVectorPath(VECTOR_AVX2), vectorPathFor(readCpuidBits())) << "AVX2 only where it exists";
+    useVectorPath(chosen);
 }
 
 TEST(ConvertColour, MatchesTheReferenceOnRandomImagesAndKeepsPadding)

@@ -1,0 +1,11 @@
+// The AVX2 forms of the span conversions, for processors that have it.
+// Each converts the longest prefix it can in whole vectors and returns its
+// length; the caller finishes the rest with the scalar rule.
+#pragma once
+
+#include <stdint.h>
+
+#include "display/level_spans.h"
+
+int colourSpanAvx2(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, LevelSpan levels);
+int alphaSpanAvx2(const float* alpha, int n, uint8_t* out);
