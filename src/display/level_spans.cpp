@@ -132,7 +132,7 @@ void convertColourSpan(const float* red, const float* green, const float* blue, 
                        LevelSpan levels)
 {
     bool unit = levels.black == 0.0f && levels.range == 1.0f;
-    int done = g_path == VECTOR_AVX2 ? colourSpanAvx2(red, green, blue, n, bgr, levels)
+    int done = g_path == VECTOR_AVX2 ? colourSpanAvx2(red, green, blue, n, bgr, levels.black, levels.range)
                : unit                ? colourVector<true>(red, green, blue, n, bgr, levels)
                                      : colourVector<false>(red, green, blue, n, bgr, levels);
     for (int x = done; x < n; x++) {

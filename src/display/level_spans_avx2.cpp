@@ -48,11 +48,11 @@ AVX2 inline void storeBgr8(uint8_t* out, __m256i r, __m256i g, __m256i b)
 }
 
 template <bool Unit>
-AVX2 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr,
-                      LevelSpan levels)
+AVX2 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black0,
+                      float range0)
 {
-    const __m256d black = _mm256_set1_pd(double(levels.black));
-    const __m256d range = _mm256_set1_pd(double(levels.range));
+    const __m256d black = _mm256_set1_pd(double(black0));
+    const __m256d range = _mm256_set1_pd(double(range0));
     int x = 0;
     for (; x + 8 <= n; x += 8) {
         __m256 r = _mm256_loadu_ps(red + x), g = _mm256_loadu_ps(green + x), b = _mm256_loadu_ps(blue + x);
@@ -66,12 +66,12 @@ AVX2 int colourVector(const float* red, const float* green, const float* blue, i
 
 }  // namespace
 
-AVX2 int colourSpanAvx2(const float* red, const float* green, const float* blue, int n, uint8_t* bgr,
-                        LevelSpan levels)
+AVX2 int colourSpanAvx2(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black,
+                        float range)
 {
-    bool unit = levels.black == 0.0f && levels.range == 1.0f;
-    return unit ? colourVector<true>(red, green, blue, n, bgr, levels)
-                : colourVector<false>(red, green, blue, n, bgr, levels);
+    bool unit = black == 0.0f && range == 1.0f;
+    return unit ? colourVector<true>(red, green, blue, n, bgr, black, range)
+                : colourVector<false>(red, green, blue, n, bgr, black, range);
 }
 
 // Thirty-two samples a step. The packs work within each 128-bit lane, so
@@ -93,7 +93,7 @@ AVX2 int alphaSpanAvx2(const float* alpha, int n, uint8_t* out)
 
 #else  // not an x86 processor: nothing is done here
 
-int colourSpanAvx2(const float*, const float*, const float*, int, uint8_t*, LevelSpan)
+int colourSpanAvx2(const float*, const float*, const float*, int, uint8_t*, float, float)
 {
     return 0;
 }

@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-#include "display/level_spans.h"
-
-int colourSpanAvx2(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, LevelSpan levels);
+// range: white - black, in single precision.
+int colourSpanAvx2(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black,
+                   float range);
 int alphaSpanAvx2(const float* alpha, int n, uint8_t* out);
