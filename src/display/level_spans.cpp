@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "display/level_rounding.h"
 #include "display/level_spans_avx2.h"
 
 VectorPath vectorPathFor(const CpuidBits& bits)
@@ -77,6 +78,20 @@ inline __m128i anyLevels(__m128 v, __m128d black, __m128d range)
     return clampTruncate(t);
 }
 
+// The general levels in single precision, bracketed: t is within 2^-21 of
+// the double-precision value relative to its size, so the true byte lies
+// between the bytes of t(1 - 2^-20) and t(1 + 2^-20) (the byte only ever
+// grows with t). Where those two differ the lane is marked in unsure and
+// the caller converts those pixels again in double precision.
+inline __m128i bracketedLevels(__m128 v, __m128 black, __m128 scale, __m128i* unsure)
+{
+    __m128 t = _mm_mul_ps(_mm_sub_ps(v, black), scale);
+    __m128i low = clampTruncate(_mm_mul_ps(t, _mm_set1_ps(BRACKET_LOW)));
+    __m128i high = clampTruncate(_mm_mul_ps(t, _mm_set1_ps(BRACKET_HIGH)));
+    *unsure = _mm_or_si128(*unsure, _mm_xor_si128(low, high));
+    return low;
+}
+
 // Four pixels as words 0x00RRGGBB.
 inline __m128i pixelWords(__m128i r, __m128i g, __m128i b)
 {
@@ -102,26 +117,51 @@ inline void storeBgr16(uint8_t* out, __m128i a, __m128i b, __m128i c, __m128i d)
     _mm_storeu_si128(o + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
 }
 
-template <bool Unit>
-inline __m128i convert4(const float* red, const float* green, const float* blue, __m128d black, __m128d range)
+// The rounding each path takes: exact products at the unit levels, the
+// bracketed single-precision form for most others, double precision for
+// the rest and for pixels the bracket leaves unsure.
+enum Rounding { UNIT, BRACKETED, DOUBLE };
+
+struct Levels4 {
+    __m128d black, range;       // double precision
+    __m128 blackF, scaleF;      // single precision, for the bracket
+};
+
+template <Rounding R>
+inline __m128i convert4(const float* red, const float* green, const float* blue, const Levels4& l, __m128i* unsure)
 {
     __m128 r = _mm_loadu_ps(red), g = _mm_loadu_ps(green), b = _mm_loadu_ps(blue);
-    if (Unit) return packBgr4(pixelWords(unitLevels(r), unitLevels(g), unitLevels(b)));
-    return packBgr4(pixelWords(anyLevels(r, black, range), anyLevels(g, black, range), anyLevels(b, black, range)));
+    if (R == UNIT) return packBgr4(pixelWords(unitLevels(r), unitLevels(g), unitLevels(b)));
+    if (R == BRACKETED)
+        return packBgr4(pixelWords(bracketedLevels(r, l.blackF, l.scaleF, unsure),
+                                   bracketedLevels(g, l.blackF, l.scaleF, unsure),
+                                   bracketedLevels(b, l.blackF, l.scaleF, unsure)));
+    return packBgr4(pixelWords(anyLevels(r, l.black, l.range), anyLevels(g, l.black, l.range),
+                               anyLevels(b, l.black, l.range)));
 }
 
-template <bool Unit>
+template <Rounding R>
+inline void convert16(const float* red, const float* green, const float* blue, uint8_t* bgr, const Levels4& l,
+                      __m128i* unsure)
+{
+    __m128i a = convert4<R>(red, green, blue, l, unsure);
+    __m128i b = convert4<R>(red + 4, green + 4, blue + 4, l, unsure);
+    __m128i c = convert4<R>(red + 8, green + 8, blue + 8, l, unsure);
+    __m128i d = convert4<R>(red + 12, green + 12, blue + 12, l, unsure);
+    storeBgr16(bgr, a, b, c, d);
+}
+
+template <Rounding R>
 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, LevelSpan levels)
 {
-    const __m128d black = _mm_set1_pd(double(levels.black));
-    const __m128d range = _mm_set1_pd(double(levels.range));
+    const Levels4 l = {_mm_set1_pd(double(levels.black)), _mm_set1_pd(double(levels.range)),
+                       _mm_set1_ps(levels.black), _mm_set1_ps(255.0f / levels.range)};
     int x = 0;
     for (; x + 16 <= n; x += 16) {
-        __m128i a = convert4<Unit>(red + x, green + x, blue + x, black, range);
-        __m128i b = convert4<Unit>(red + x + 4, green + x + 4, blue + x + 4, black, range);
-        __m128i c = convert4<Unit>(red + x + 8, green + x + 8, blue + x + 8, black, range);
-        __m128i d = convert4<Unit>(red + x + 12, green + x + 12, blue + x + 12, black, range);
-        storeBgr16(bgr + 3 * x, a, b, c, d);
+        __m128i unsure = _mm_setzero_si128();
+        convert16<R>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
+        if (R == BRACKETED && _mm_movemask_epi8(_mm_cmpeq_epi32(unsure, _mm_setzero_si128())) != 0xFFFF)
+            convert16<DOUBLE>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
     }
     return x;
 }
@@ -131,10 +171,15 @@ int colourVector(const float* red, const float* green, const float* blue, int n,
 void convertColourSpan(const float* red, const float* green, const float* blue, int n, uint8_t* bgr,
                        LevelSpan levels)
 {
-    bool unit = levels.black == 0.0f && levels.range == 1.0f;
-    int done = g_path == VECTOR_AVX2 ? colourSpanAvx2(red, green, blue, n, bgr, levels.black, levels.range)
-               : unit                ? colourVector<true>(red, green, blue, n, bgr, levels)
-                                     : colourVector<false>(red, green, blue, n, bgr, levels);
+    int done = 0;
+    if (g_path == VECTOR_AVX2)
+        done = colourSpanAvx2(red, green, blue, n, bgr, levels.black, levels.range);
+    else if (isUnitLevels(levels.black, levels.range))
+        done = colourVector<UNIT>(red, green, blue, n, bgr, levels);
+    else if (bracketHolds(levels.black, levels.range))
+        done = colourVector<BRACKETED>(red, green, blue, n, bgr, levels);
+    else
+        done = colourVector<DOUBLE>(red, green, blue, n, bgr, levels);
     for (int x = done; x < n; x++) {
         bgr[3 * x] = levelToByte(blue[x], levels.black, levels.range);
         bgr[3 * x + 1] = levelToByte(green[x], levels.black, levels.range);

@@ -1,5 +1,7 @@
 #include "display/level_spans_avx2.h"
 
+#include "display/level_rounding.h"
+
 #if defined(__i386__) || defined(__x86_64__)
 #include <immintrin.h>
 
@@ -34,6 +36,17 @@ AVX2 inline __m256i anyLevels(__m256 v, __m256d black, __m256d range)
     return clampTruncate(t);
 }
 
+// In single precision between two brackets (level_rounding.h); lanes where
+// they give different bytes are marked in unsure.
+AVX2 inline __m256i bracketedLevels(__m256 v, __m256 black, __m256 scale, __m256i* unsure)
+{
+    __m256 t = _mm256_mul_ps(_mm256_sub_ps(v, black), scale);
+    __m256i low = clampTruncate(_mm256_mul_ps(t, _mm256_set1_ps(BRACKET_LOW)));
+    __m256i high = clampTruncate(_mm256_mul_ps(t, _mm256_set1_ps(BRACKET_HIGH)));
+    *unsure = _mm256_or_si256(*unsure, _mm256_xor_si256(low, high));
+    return low;
+}
+
 // Eight pixels from words 0x00RRGGBB to 24 bytes: each lane's four words
 // to its low twelve bytes, then the two twelves side by side.
 AVX2 inline void storeBgr8(uint8_t* out, __m256i r, __m256i g, __m256i b)
@@ -47,19 +60,34 @@ AVX2 inline void storeBgr8(uint8_t* out, __m256i r, __m256i g, __m256i b)
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 16), _mm256_extracti128_si256(packed, 1));
 }
 
-template <bool Unit>
+enum Rounding { UNIT, BRACKETED, DOUBLE };
+
+template <Rounding R>
 AVX2 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black0,
                       float range0)
 {
     const __m256d black = _mm256_set1_pd(double(black0));
     const __m256d range = _mm256_set1_pd(double(range0));
+    const __m256 blackF = _mm256_set1_ps(black0);
+    const __m256 scaleF = _mm256_set1_ps(255.0f / range0);
     int x = 0;
     for (; x + 8 <= n; x += 8) {
         __m256 r = _mm256_loadu_ps(red + x), g = _mm256_loadu_ps(green + x), b = _mm256_loadu_ps(blue + x);
-        if (Unit)
+        if (R == UNIT) {
             storeBgr8(bgr + 3 * x, unitLevels(r), unitLevels(g), unitLevels(b));
-        else
-            storeBgr8(bgr + 3 * x, anyLevels(r, black, range), anyLevels(g, black, range), anyLevels(b, black, range));
+            continue;
+        }
+        if (R == BRACKETED) {
+            __m256i unsure = _mm256_setzero_si256();
+            __m256i rb = bracketedLevels(r, blackF, scaleF, &unsure);
+            __m256i gb = bracketedLevels(g, blackF, scaleF, &unsure);
+            __m256i bb = bracketedLevels(b, blackF, scaleF, &unsure);
+            if (_mm256_testz_si256(unsure, unsure)) {
+                storeBgr8(bgr + 3 * x, rb, gb, bb);
+                continue;
+            }
+        }
+        storeBgr8(bgr + 3 * x, anyLevels(r, black, range), anyLevels(g, black, range), anyLevels(b, black, range));
     }
     return x;
 }
@@ -69,9 +97,9 @@ AVX2 int colourVector(const float* red, const float* green, const float* blue, i
 AVX2 int colourSpanAvx2(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black,
                         float range)
 {
-    bool unit = black == 0.0f && range == 1.0f;
-    return unit ? colourVector<true>(red, green, blue, n, bgr, black, range)
-                : colourVector<false>(red, green, blue, n, bgr, black, range);
+    if (isUnitLevels(black, range)) return colourVector<UNIT>(red, green, blue, n, bgr, black, range);
+    if (bracketHolds(black, range)) return colourVector<BRACKETED>(red, green, blue, n, bgr, black, range);
+    return colourVector<DOUBLE>(red, green, blue, n, bgr, black, range);
 }
 
 // Thirty-two samples a step. The packs work within each 128-bit lane, so

@@ -152,7 +152,10 @@ TEST(LevelSpans, MatchTheReferenceAtOtherLevels)
     TestRandom rng(99);
     // Black exactly 0 with another white has a path of its own.
     std::vector<std::pair<float, float>> pairs = {{0.25f, 0.75f}, {0.5f, 0.5f}, {1.0f, 0.0f}, {-0.3f, 4.0f},
-                                                  {0.1f, 0.1000001f}, {0.0f, 0.6f}, {0.0f, 2.0f}, {0.0f, -1.0f}};
+                                                  {0.1f, 0.1000001f}, {0.0f, 0.6f}, {0.0f, 2.0f}, {0.0f, -1.0f},
+                                                  // a range too small, too large or infinite for single precision
+                                                  {0.0f, 1e-40f}, {1e-30f, 2e-30f}, {-1e38f, 3e38f},
+                                                  {-3e38f, 3e38f}, {5.0f, -3.4e38f}};
     for (int i = 0; i < 4; i++) pairs.push_back({rng.unit() - 0.5f, rng.unit() * 3.0f});
     onEveryPath([&] {
         for (auto [black, white] : pairs) expectSpanMatchesReference(boundaryAndSweepValues(black, white), black, white);

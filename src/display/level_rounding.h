@@ -1,0 +1,30 @@
+// Which arithmetic gives the levels' bytes exactly, shared by the SSE2 and
+// AVX2 spans.
+//
+// At black 0 and white 1 the single-precision product v × 255 is the one
+// rounding the scalar rule makes. For other levels the spans compute
+// t = (v - black) × (255 / range) in single precision: three roundings put
+// it within 2^-21 of the rule's double-precision value, relative to its
+// size. The byte only grows with t, so the bytes of t(1 - 2^-20) and
+// t(1 + 2^-20) bracket the true one; where they agree it is found, and
+// where they differ (t within a hair of a byte boundary) those pixels are
+// converted again in double precision.
+#pragma once
+
+#include <math.h>
+
+const float BRACKET_LOW = 1.0f - 1.0f / 1048576.0f;  // 1 - 2^-20, exact in single precision
+const float BRACKET_HIGH = 1.0f + 1.0f / 1048576.0f;
+
+inline bool isUnitLevels(float black, float range)
+{
+    return black == 0.0f && range == 1.0f;
+}
+
+// The bound needs finite levels and a finite single-precision 255 / range.
+// Infinite and NaN samples need nothing: they keep their sign through
+// every step, as in the rule.
+inline bool bracketHolds(float black, float range)
+{
+    return isfinite(black) && isfinite(range) && fabsf(range) >= 0x1p-90f;
+}
