@@ -89,6 +89,31 @@ void rebuildSpheres(benchmark::State& state, const Size* s)
     freeView(view);
 }
 
+// The host's row writes of one frame: into a new image whose pages are
+// touched for the first time, and into the channels of the frame it
+// replaced, which is what a render of equal frames gets.
+template <bool Reused>
+void storeRows(benchmark::State& state, const Size* s)
+{
+    Frame frame;
+    std::string error;
+    renderPattern("spheres", s->width, s->height, 0, &frame, &error);
+    releaseRecycledImage();
+    for (auto _ : state) {
+        Image* image = newImage(s->width, s->height, 1, 0);
+        for (int y = 0; y < s->height; y++) {
+            size_t at = size_t(y) * s->width;
+            storeImageRow(image, y, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
+        }
+        benchmark::ClobberMemory();
+        if (Reused)
+            recycleImage(image);
+        else
+            freeImage(image);
+    }
+    releaseRecycledImage();
+}
+
 // The colour bitmap as a binary PPM, top row first: the same pixels for
 // netpbm's encoder, which make bench times beside ours.
 void writePpm(const char* path, const DisplayBitmap* b)
@@ -282,7 +307,8 @@ int main(int argc, char** argv)
                  {"convertColour", colour},    {"convertAlpha", alpha}, {"buildHotMask", hotMask},
                  {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane},
                  {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption},
-                 {"convertColour_sse2", onSse2<colour>}, {"rebuild_levels_sse2", onSse2<rebuildWithLevels>}};
+                 {"convertColour_sse2", onSse2<colour>}, {"rebuild_levels_sse2", onSse2<rebuildWithLevels>},
+                 {"rows_new", storeRows<false>}, {"rows_reused", storeRows<true>}};
     printf("VECTOR PATH %s\n", activeVectorPath() == VECTOR_AVX2 ? "AVX2" : "SSE2");
     for (const Size& s : SIZES)
         for (const Case& c : cases)

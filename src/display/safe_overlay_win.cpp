@@ -74,8 +74,12 @@ static HPEN createOutlinePen()
     return pen ? pen : CreatePen(PS_SOLID, 0, RGB(255, 255, 255));
 }
 
+// Drawing the areas through GDI costs several conversions of the frame, so
+// a view that kept an overlay of the same parameters keeps it.
 void drawSafeOverlay(View* view)
 {
+    if (safeOverlayIsCurrent(view)) return;
+    clearSafeOverlay(view);  // what a failure below leaves
     DisplayBitmap* overlay = view->safeOverlay;
     const int width = overlay->width, height = overlay->height;
     SafeShapes shapes = safeShapes(width, height, view->safe);
@@ -98,8 +102,11 @@ void drawSafeOverlay(View* view)
     drawOutlines(dc, shapes);
     SelectObject(dc, previousBitmap);
     // Also rewrites the overlay's colour table to black, white.
-    GetDIBits(dc, bitmap, 0, UINT(height), overlay->pixels, reinterpret_cast<BITMAPINFO*>(&overlay->header),
-              DIB_RGB_COLORS);
+    if (GetDIBits(dc, bitmap, 0, UINT(height), overlay->pixels, reinterpret_cast<BITMAPINFO*>(&overlay->header),
+                  DIB_RGB_COLORS) == height)
+        markSafeOverlayDrawn(view);
+    else
+        clearSafeOverlay(view);
     DeleteObject(bitmap);
     SelectObject(dc, previousBrush);
     SelectObject(dc, previousPen);

@@ -152,6 +152,7 @@ void initDisplayThread(HINSTANCE module)
 void shutdownDisplayThread()
 {
     while (Image* image = takeQueuedFrame(&g_frames)) freeImage(image);
+    releaseRecycledImage();
     DeleteCriticalSection(&g_lock);
 }
 

@@ -6,6 +6,8 @@
 #include <string.h>
 #include <time.h>
 
+#include <atomic>
+
 // Every channel's byte size and every sample index must fit a signed
 // 32-bit value and a size_t, in the 32-bit build too.
 static int sizeIsAcceptable(int width, int height)
@@ -14,20 +16,41 @@ static int sizeIsAcceptable(int width, int height)
     return width > 0 && height > 0 && int64_t(width) * height <= maxPixels;
 }
 
-Image* newImage(int width, int height, int imageNumber, int renderTime)
+// The viewer's thread gives, the host's thread takes.
+static std::atomic<Image*> g_recycled;
+
+void recycleImage(Image* image)
 {
-    if (!sizeIsAcceptable(width, height)) return nullptr;
+    freeImage(g_recycled.exchange(image));
+}
+
+void releaseRecycledImage()
+{
+    freeImage(g_recycled.exchange(nullptr));
+}
+
+// The recycled image when it has this size, its record cleared and its
+// channels kept; otherwise it is freed, and the result is null.
+static Image* takeRecycled(int width, int height)
+{
+    Image* image = g_recycled.exchange(nullptr);
+    if (!image || image->width != width || image->height != height) {
+        freeImage(image);
+        return nullptr;
+    }
+    float* const channels[4] = {image->red, image->green, image->blue, image->alpha};
+    memset(image, 0, sizeof *image);
+    image->red = channels[0];
+    image->green = channels[1];
+    image->blue = channels[2];
+    image->alpha = channels[3];
+    return image;
+}
+
+static Image* allocateImage(int width, int height)
+{
     Image* image = static_cast<Image*>(calloc(1, sizeof(Image)));
     if (!image) return nullptr;
-
-    image->width = width;
-    image->height = height;
-    image->imageNumber = imageNumber;
-    image->renderTime = renderTime;
-    image->creationTime = int32_t(time(nullptr));
-    image->black = 0.0f;
-    image->white = 1.0f;
-
     size_t bytes = size_t(width) * size_t(height) * sizeof(float);
     image->red = static_cast<float*>(allocatePixels(bytes));
     image->green = static_cast<float*>(allocatePixels(bytes));
@@ -37,6 +60,22 @@ Image* newImage(int width, int height, int imageNumber, int renderTime)
         freeImage(image);
         return nullptr;
     }
+    return image;
+}
+
+Image* newImage(int width, int height, int imageNumber, int renderTime)
+{
+    if (!sizeIsAcceptable(width, height)) return nullptr;
+    Image* image = takeRecycled(width, height);
+    if (!image) image = allocateImage(width, height);
+    if (!image) return nullptr;
+    image->width = width;
+    image->height = height;
+    image->imageNumber = imageNumber;
+    image->renderTime = renderTime;
+    image->creationTime = int32_t(time(nullptr));
+    image->black = 0.0f;
+    image->white = 1.0f;
     return image;
 }
 

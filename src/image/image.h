@@ -37,9 +37,18 @@ struct Image {
 };
 
 // Null when the size is not positive, its buffers cannot be sized, or
-// memory runs out; in every failure nothing stays allocated.
+// memory runs out; in every failure nothing stays allocated. The channels'
+// contents are undefined until rows are stored.
 Image* newImage(int width, int height, int imageNumber, int renderTime);
 void freeImage(Image* image);
+
+// An image a new frame replaces in the viewer: its channels serve the next
+// newImage of the same size, so that frame is written into memory the
+// process already has instead of new pages. One image at most is kept (an
+// earlier one is freed); any thread may give or take.
+void recycleImage(Image* image);
+// Frees the image kept for reuse, if any.
+void releaseRecycledImage();
 
 // Copies width floats of each channel into row; rows outside the image are
 // ignored.

@@ -1,6 +1,7 @@
 #include "image/slots.h"
 
 static View* g_slots[SLOT_COUNT];
+static View* g_retired;  // the last view a new image replaced, without its image
 static ViewState g_viewState;
 
 ViewState* viewState()
@@ -10,7 +11,8 @@ ViewState* viewState()
 
 int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fillBitmaps)(View* view))
 {
-    View* view = newView(image);
+    View* view = newViewReusing(image, g_retired);
+    g_retired = nullptr;
     g_slots[slot] = view;
     if (!view) return 0;
     image->black = settings->defaultBlack;
@@ -28,6 +30,25 @@ void freeSlot(int slot)
     g_viewState.view = nullptr;
 }
 
+void retireSlot(int slot)
+{
+    View* view = g_slots[slot];
+    g_slots[slot] = nullptr;
+    g_viewState.view = nullptr;
+    if (!view) return;
+    recycleImage(view->image);
+    view->image = nullptr;
+    freeView(g_retired);
+    g_retired = view;
+}
+
+void releaseRetired()
+{
+    freeView(g_retired);
+    g_retired = nullptr;
+    releaseRecycledImage();
+}
+
 void freeAllSlots()
 {
     for (int i = 0; i < SLOT_COUNT; i++) {
@@ -35,6 +56,7 @@ void freeAllSlots()
         g_slots[i] = nullptr;
     }
     g_viewState.view = nullptr;
+    releaseRetired();
 }
 
 int isSlotEmpty(int slot)

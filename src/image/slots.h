@@ -16,6 +16,15 @@ enum { SLOT_COUNT = 10 };
 int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fillBitmaps)(View* view));
 
 void freeSlot(int slot);
+
+// Empties a slot whose image a new one replaces: its image is recycled for
+// the host's next frame, and its display bitmaps wait for the next store.
+void retireSlot(int slot);
+
+// Frees what the slots keep for reuse: when memory runs short.
+void releaseRetired();
+
+// Every slot and everything kept for reuse.
 void freeAllSlots();
 int isSlotEmpty(int slot);
 View* viewInSlot(int slot);  // null when the slot is empty

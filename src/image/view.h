@@ -26,6 +26,11 @@ struct View {
     HotParams hot;
     SafeParams safe;
     UndoRegion undo;
+    // What the safe overlay shows: it depends only on the size and these
+    // parameters, so a view that takes over another's bitmaps keeps it
+    // when they match. overlayDrawn is 0 until it is drawn.
+    SafeParams overlayDrawnFor;
+    int32_t overlayDrawn;
 };
 
 // Takes ownership of image on success. On failure (null) the image is
@@ -33,6 +38,20 @@ struct View {
 // viewer can free older images and try again.
 View* newView(Image* image);
 void freeView(View* view);
+
+// The same, taking over a view that has left its slot and no longer holds
+// an image: its display bitmaps serve again when they have the image's
+// size (every pixel of them is rebuilt from the new image), else they are
+// freed with it. The retired view is the callee's in every case.
+View* newViewReusing(Image* image, View* retired);
+
+// Whether the safe overlay already shows the view's safe parameters.
+int safeOverlayIsCurrent(const View* view);
+// After drawing it: it shows them.
+void markSafeOverlayDrawn(View* view);
+// No area at all (every bit 1, which leaves the picture as it is): before
+// the first drawing, and when drawing fails.
+void clearSafeOverlay(View* view);
 
 // Bytes of the four display bitmaps of an image of that size, and of a
 // whole View record with its image: what making room for an image means.

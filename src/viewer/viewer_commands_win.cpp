@@ -283,6 +283,7 @@ static int StoreMakingRoom(Image* image, int slot)
     int64_t needed = displayBytes(image->width, image->height);
     int64_t freed = 0;
     while (!storeImageInSlot(image, settingsRecord(), slot, rebuildViewDisplay)) {
+        releaseRetired();
         if (freed >= needed) return 0;
         int64_t bytes = EvictOldest();
         if (bytes == 0) return 0;
@@ -310,7 +311,7 @@ void AddNewImage(HWND viewer, Image* image)
         return;
     }
     int slot = chooseSlotForNewImage();
-    if (!isSlotEmpty(slot)) freeSlot(slot);
+    if (!isSlotEmpty(slot)) retireSlot(slot);
     if (!StoreMakingRoom(image, slot)) {
         freeImage(image);
         ReportImageNotAdded(viewer);

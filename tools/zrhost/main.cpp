@@ -290,13 +290,15 @@ static int runRender(HostSession* session, const Options* options)
 static int runIngestTiming(HostSession* session, const Options* options)
 {
     if (session->handlerResult != AFUNC_OK) return 1;
-    double ms = measureIngest(session, options->render.width, options->render.height, options->ingestFrames);
-    if (ms < 0) {
+    IngestTiming t = measureIngest(session, options->render.width, options->render.height, options->ingestFrames);
+    if (t.perFrame < 0) {
         fprintf(stderr, "zrhost: the viewer did not show the frames\n");
         return 1;
     }
     printf("INGEST %dx%d %.2f ms per frame, %.1f frames per second\n", options->render.width,
-           options->render.height, ms, 1000.0 / ms);
+           options->render.height, t.perFrame, 1000.0 / t.perFrame);
+    printf("INGEST PARTS begin %.2f rows %.2f handover %.2f painting %.2f repaint %.2f ms\n", t.begin, t.rows,
+           t.handOver, t.painting, t.repaint);
     HWND viewer = findViewer(0);
     if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
     while (viewer && IsWindow(viewer)) pumpMessages(20);
