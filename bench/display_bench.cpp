@@ -89,28 +89,43 @@ void rebuildSpheres(benchmark::State& state, const Size* s)
     freeView(view);
 }
 
-// The host's row writes of one frame: into a new image whose pages are
+// The host's row writes of one frame into a new image, whose pages are
 // touched for the first time, and into the channels of the frame it
-// replaced, which is what a render of equal frames gets.
-template <bool Reused>
+// replaces, as a render of equal frames does: with ten slots full that
+// frame is ten frames old, its memory long out of the caches.
+enum RowTarget { NEW_PAGES, REUSED_COLD };
+
+template <RowTarget Target>
 void storeRows(benchmark::State& state, const Size* s)
 {
     Frame frame;
     std::string error;
     renderPattern("spheres", s->width, s->height, 0, &frame, &error);
     releaseRecycledImage();
-    for (auto _ : state) {
+    auto send = [&] {
         Image* image = newImage(s->width, s->height, 1, 0);
         for (int y = 0; y < s->height; y++) {
             size_t at = size_t(y) * s->width;
             storeImageRow(image, y, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
         }
         benchmark::ClobberMemory();
-        if (Reused)
-            recycleImage(image);
-        else
+        return image;
+    };
+    Image* slots[10] = {};
+    if (Target == REUSED_COLD)
+        for (Image*& slot : slots) slot = send();  // the slots full, as after ten frames
+    int next = 0;
+    for (auto _ : state) {
+        Image* image = send();
+        if (Target == NEW_PAGES) {
             freeImage(image);
+            continue;
+        }
+        recycleImage(slots[next]);  // the oldest leaves for the next frame
+        slots[next] = image;
+        next = (next + 1) % 10;
     }
+    for (Image* image : slots) freeImage(image);
     releaseRecycledImage();
 }
 
@@ -308,7 +323,7 @@ int main(int argc, char** argv)
                  {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane},
                  {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption},
                  {"convertColour_sse2", onSse2<colour>}, {"rebuild_levels_sse2", onSse2<rebuildWithLevels>},
-                 {"rows_new", storeRows<false>}, {"rows_reused", storeRows<true>}};
+                 {"rows_new", storeRows<NEW_PAGES>}, {"rows_reused", storeRows<REUSED_COLD>}};
     printf("VECTOR PATH %s\n", activeVectorPath() == VECTOR_AVX2 ? "AVX2" : "SSE2");
     for (const Size& s : SIZES)
         for (const Case& c : cases)

@@ -63,10 +63,17 @@ void LayoutSlotStrip(HWND viewer, int width, int y)
 }
 
 // The current slot checked, the empty ones disabled.
+// Only the buttons whose state changes are touched: each one set repaints,
+// and a new frame changes two of ten.
 void UpdateSlotStrip(HWND viewer, int current)
 {
-    CheckRadioButton(viewer, CMD_SLOT_FIRST, CMD_SLOT_FIRST + SLOT_COUNT - 1, CMD_SLOT_FIRST + current);
-    for (int i = 0; i < SLOT_COUNT; i++) EnableWindow(slotButton(viewer, i), !isSlotEmpty(i));
+    for (int i = 0; i < SLOT_COUNT; i++) {
+        HWND button = slotButton(viewer, i);
+        WPARAM check = i == current ? BST_CHECKED : BST_UNCHECKED;
+        if (SendMessageA(button, BM_GETCHECK, 0, 0) != LRESULT(check)) SendMessageA(button, BM_SETCHECK, check, 0);
+        BOOL enable = !isSlotEmpty(i);
+        if (!IsWindowEnabled(button) != !enable) EnableWindow(button, enable);
+    }
 }
 
 int GetSlotTip(NMHDR* notification)

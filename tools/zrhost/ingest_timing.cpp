@@ -1,6 +1,8 @@
 #include "zrhost/ingest_timing.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "zrhost/patterns.h"
 #include "zrhost/render.h"
@@ -52,53 +54,75 @@ int painted()
 
 }  // namespace
 
+namespace {
+
+enum { SLOTS = 10 };
+
+struct FrameTimes {
+    double begin, rows, handOver, painting, total;
+};
+
+double median(std::vector<FrameTimes>& times, double FrameTimes::*part)
+{
+    std::vector<double> v;
+    for (const FrameTimes& t : times) v.push_back(t.*part);
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// One frame from begin to painted; false when the viewer never showed it.
+bool sendFrame(const LWFrameBufferHandler& fb, LWInstance instance, const Frame& frame, int n, FrameTimes* t)
+{
+    double start = milliseconds();
+    fb.begin(instance);
+    double begun = milliseconds();
+    for (int y = 0; y < frame.height; y++) {
+        size_t at = size_t(y) * frame.width;
+        fb.write(instance, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
+    }
+    double written = milliseconds();
+    fb.pause(instance);
+    if (!waitFor([n] { return named(n); })) return false;
+    double handed = milliseconds();
+    if (!waitFor(painted)) return false;
+    double end = milliseconds();
+    *t = {begun - start, written - begun, handed - written, end - handed, end - start};
+    return true;
+}
+
+}  // namespace
+
 IngestTiming measureIngest(const HostSession* session, int width, int height, int frames)
 {
-    IngestTiming t = {-1, 0, 0, 0, 0, 0};
+    IngestTiming result = {-1, 0, 0, 0, 0, 0, 0};
     Frame frame;
     std::string error;
-    if (!renderPattern("spheres", width, height, 0, &frame, &error)) return t;
+    if (!renderPattern("spheres", width, height, 0, &frame, &error)) return result;
     LWInstance instance = session->instanceFuncs.create(nullptr, nullptr, nullptr);
-    if (!instance) return t;
+    if (!instance) return result;
     const LWFrameBufferHandler& fb = session->handler;
     fb.open(instance, width, height);
-    double total = 0;
-    int shown = 1;
-    // Frame 1 opens the viewer and is not timed; frames 2 .. frames + 1 are.
-    for (int i = 1; i <= frames + 1 && shown; i++) {
-        double start = milliseconds();
-        fb.begin(instance);
-        double begun = milliseconds();
-        for (int y = 0; y < height; y++) {
-            size_t at = size_t(y) * width;
-            fb.write(instance, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
-        }
-        double written = milliseconds();
-        fb.pause(instance);
-        shown = waitFor([i] { return named(i); });
-        double handed = milliseconds();
-        shown = shown && waitFor(painted);
-        double end = milliseconds();
-        if (i == 1) continue;
-        t.begin += begun - start;
-        t.rows += written - begun;
-        t.handOver += handed - written;
-        t.painting += end - handed;
-        total += end - start;
+    std::vector<FrameTimes> filling, timed;
+    bool shown = true;
+    for (int n = 1; n <= SLOTS + frames && shown; n++) {
+        FrameTimes t;
+        shown = sendFrame(fb, instance, frame, n, &t);
+        if (n > 1) (n <= SLOTS ? filling : timed).push_back(t);
     }
     if (shown) {
-        t.perFrame = total / frames;
-        t.begin /= frames;
-        t.rows /= frames;
-        t.handOver /= frames;
-        t.painting /= frames;
+        result.perFrame = median(timed, &FrameTimes::total);
+        result.begin = median(timed, &FrameTimes::begin);
+        result.rows = median(timed, &FrameTimes::rows);
+        result.handOver = median(timed, &FrameTimes::handOver);
+        result.painting = median(timed, &FrameTimes::painting);
+        for (const FrameTimes& t : filling) result.filling += t.total / double(filling.size());
         HWND pane = viewerPane();
         double start = milliseconds();
         InvalidateRect(pane, nullptr, FALSE);
         UpdateWindow(pane);  // painted by the viewer's thread before this returns
-        t.repaint = milliseconds() - start;
+        result.repaint = milliseconds() - start;
     }
     fb.close(instance);
     session->instanceFuncs.destroy(instance);
-    return t;
+    return result;
 }

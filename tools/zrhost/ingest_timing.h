@@ -5,15 +5,18 @@
 
 #include "zrhost/host_session.h"
 
+// Milliseconds, each the median over the timed frames.
 struct IngestTiming {
-    double perFrame;  // ms from begin to the frame painted; negative when the viewer never showed one
-    double begin;     // ms in begin: the new image's memory
-    double rows;      // ms in the writes: row copies and first touch of the image
-    double handOver;  // ms from pause until the viewer names the frame: slot, bitmaps, conversion
-    double painting;  // ms from then until the pane has nothing left to paint
-    double repaint;   // ms for one more full repaint of the pane alone, forced afterwards
+    double perFrame;  // from begin to the frame painted; negative when the viewer never showed one
+    double begin;     // in begin: the new image's memory
+    double rows;      // in the writes: the row copies
+    double handOver;  // from pause until the viewer names the frame: slot, bitmaps, conversion, its paint
+    double painting;  // from then until the pane has nothing left to paint
+    double repaint;   // one more full repaint of the pane alone, forced afterwards
+    double filling;   // the mean of the frames that filled the empty slots, on new memory
 };
 
-// The frame is rendered once beforehand and sent again and again; the
-// first frame opens the viewer and is not counted.
+// The frame is rendered once beforehand and sent again and again. The first
+// frame opens the viewer; the next nine fill the slots (timed apart, in
+// filling); then frames timed frames replace the oldest, as in a long render.
 IngestTiming measureIngest(const HostSession* session, int width, int height, int frames);

@@ -297,8 +297,9 @@ static int runIngestTiming(HostSession* session, const Options* options)
     }
     printf("INGEST %dx%d %.2f ms per frame, %.1f frames per second\n", options->render.width,
            options->render.height, t.perFrame, 1000.0 / t.perFrame);
-    printf("INGEST PARTS begin %.2f rows %.2f handover %.2f painting %.2f repaint %.2f ms\n", t.begin, t.rows,
-           t.handOver, t.painting, t.repaint);
+    printf("INGEST PARTS begin %.2f rows %.2f handover %.2f painting %.2f ms (medians); a lone repaint %.2f ms; "
+           "frames into empty slots %.2f ms\n",
+           t.begin, t.rows, t.handOver, t.painting, t.repaint, t.filling);
     HWND viewer = findViewer(0);
     if (viewer) PostMessageA(viewer, WM_CLOSE, 0, 0);
     while (viewer && IsWindow(viewer)) pumpMessages(20);
