@@ -7,7 +7,8 @@ set -u
 cd "$ZR_TOP"
 out=build/native/bench.txt
 ppm=build/native/iff_1920x1080.ppm
-ZR_IFF_PPM=$ppm build/native/display_bench --benchmark_min_time="${BENCH_MIN_TIME:-0.5}" | tee "$out" |
+ZR_IFF_PPM=$ppm build/native/display_bench --benchmark_min_time="${BENCH_MIN_TIME:-0.2}" \
+    --benchmark_repetitions="${BENCH_REPETITIONS:-5}" --benchmark_report_aggregates_only=true | tee "$out" |
     grep -v '^\(TIME\|RATIO\)'
 rebuild=$(sed -n 's/^TIME rebuild_spheres_1920x1080 //p' "$out")
 trap 'wine_session_stop' EXIT INT TERM

@@ -7,6 +7,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "display/hot_mask_avx2.h"
+#include "display/level_spans.h"
 #include "image/view.h"
 
 namespace {
@@ -17,10 +19,10 @@ struct HotTables {
     int32_t chromaLimit;
     int64_t chromaLimitSquared;  // 64-bit: a generous limit must not overflow
     bool disabled;               // pedestal at or above 100 IRE
-    // The same entries for the vector test, as 16-bit lanes {C1, C2, 0, -Y}:
-    // red and green summed for every pair, indexed by the two bytes as they
-    // lie in a pixel (green, then red), and blue alone. Usable when every
-    // sum and square fits its lane.
+    // The same entries for the vector tests, as 16-bit lanes whose sum is
+    // {C1, C2, 0, L - Y}: red and green summed for every pair, indexed by
+    // the two bytes as they lie in a pixel (green, then red), and blue alone
+    // with the luma limit L. Usable when every sum and square fits its lane.
     alignas(8) int16_t packedGreenRed[65536][4];
     alignas(8) int16_t packedBlue[256][4];
     bool packedUsable;
@@ -55,7 +57,7 @@ int32_t fixedPoint(double x)
 
 // The packed lanes are exact when L - Y stays a 16-bit value for every Y the
 // tables give (0 to about 8300) and the squared chroma limit is a positive
-// 32-bit value: any sensible limits.
+// 32-bit value: any sensible limits. The last lane holds minus the luma.
 void packEntry(int16_t* lanes, int32_t c1, int32_t c2, int32_t y)
 {
     lanes[0] = int16_t(c1);
@@ -70,7 +72,8 @@ void packTables(HotTables& h)
         for (int r = 0; r < 256; r++)
             packEntry(h.packedGreenRed[g | r << 8], h.t[1][0][r] + h.t[1][1][g], h.t[2][0][r] + h.t[2][1][g],
                       h.t[0][0][r] + h.t[0][1][g]);
-    for (int b = 0; b < 256; b++) packEntry(h.packedBlue[b], h.t[1][2][b], h.t[2][2][b], h.t[0][2][b]);
+    for (int b = 0; b < 256; b++)
+        packEntry(h.packedBlue[b], h.t[1][2][b], h.t[2][2][b], h.t[0][2][b] - h.lumaLimit);
     h.packedUsable = !h.disabled && h.lumaLimit >= -16384 && h.lumaLimit <= 32767 && h.chromaLimit >= 0 &&
                      h.chromaLimit <= 46340;
 }
@@ -106,21 +109,20 @@ void maskBytesScalar(const uint8_t* colour, int width, uint8_t* mask, int from, 
 #if defined(__SSE2__)
 
 // {C1, C2, 0, L - Y} of the pixel at bgr (blue, green, red bytes).
-inline __m128i laneSums(const HotTables& h, const uint8_t* bgr, __m128i limit)
+inline __m128i laneSums(const HotTables& h, const uint8_t* bgr)
 {
     uint16_t greenRed;
     memcpy(&greenRed, bgr + 1, 2);  // little-endian: green low, red high
     __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedGreenRed[greenRed]));
-    v = _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedBlue[bgr[0]])));
-    return _mm_add_epi16(v, limit);
+    return _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedBlue[bgr[0]])));
 }
 
 // Two pixels: sign bits of 32-bit lanes 0 and 2 are their hot flags. One
 // multiply-add squares {C1, C2, 0, L - Y} into {C1² + C2², (L - Y)²} exactly,
 // and lane 1 of the sums is L - Y shifted up, whose sign is the luma test.
-inline __m128i hotPair(const HotTables& h, const uint8_t* p, __m128i limit, __m128i chromaSq)
+inline __m128i hotPair(const HotTables& h, const uint8_t* p, __m128i chromaSq)
 {
-    __m128i v = _mm_unpacklo_epi64(laneSums(h, p, limit), laneSums(h, p + 3, limit));
+    __m128i v = _mm_unpacklo_epi64(laneSums(h, p), laneSums(h, p + 3));
     __m128i sq = _mm_madd_epi16(v, v);                                    // {S, D², S, D²}
     __m128i overChroma = _mm_cmpgt_epi32(sq, chromaSq);                   // S > chroma limit²
     __m128i overComposite = _mm_cmpgt_epi32(sq, _mm_srli_epi64(sq, 32));  // S > (L - Y)²
@@ -143,10 +145,10 @@ const uint8_t* reversedBits()
 }
 
 // Four pixels' hot flags as bits 0 to 3.
-inline int hotQuad(const HotTables& h, const uint8_t* p, __m128i limit, __m128i chromaSq)
+inline int hotQuad(const HotTables& h, const uint8_t* p, __m128i chromaSq)
 {
-    __m128 a = _mm_castsi128_ps(hotPair(h, p, limit, chromaSq));
-    __m128 b = _mm_castsi128_ps(hotPair(h, p + 6, limit, chromaSq));
+    __m128 a = _mm_castsi128_ps(hotPair(h, p, chromaSq));
+    __m128 b = _mm_castsi128_ps(hotPair(h, p + 6, chromaSq));
     return _mm_movemask_ps(_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
 }
 
@@ -155,11 +157,10 @@ void maskBytesVector(const uint8_t* colour, uint8_t* mask, int from, int to)
 {
     const HotTables& h = g_tables;
     const uint8_t* reverse = reversedBits();
-    const __m128i limit = _mm_set_epi16(int16_t(h.lumaLimit), 0, 0, 0, int16_t(h.lumaLimit), 0, 0, 0);
     const __m128i chromaSq = _mm_set1_epi32(int32_t(h.chromaLimitSquared));
     for (int byte = from; byte < to; byte++) {
         const uint8_t* p = colour + 24 * byte;
-        int bits = hotQuad(h, p, limit, chromaSq) | hotQuad(h, p + 12, limit, chromaSq) << 4;
+        int bits = hotQuad(h, p, chromaSq) | hotQuad(h, p + 12, chromaSq) << 4;
         mask[byte] = uint8_t(~reverse[bits]);
     }
 }
@@ -176,7 +177,11 @@ void maskBytes(const uint8_t* colour, int width, uint8_t* mask, int from, int to
         int whole = width / 8;
         int end = to < whole ? to : whole;
         if (from < end) {
-            maskBytesVector(colour, mask, from, end);
+            if (activeVectorPath() == VECTOR_AVX2)
+                hotMaskBytesAvx2(colour, mask, from, end,
+                                 {g_tables.packedGreenRed, g_tables.packedBlue, int32_t(g_tables.chromaLimitSquared)});
+            else
+                maskBytesVector(colour, mask, from, end);
             from = end;
         }
     }

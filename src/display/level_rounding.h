@@ -2,19 +2,29 @@
 // AVX2 spans.
 //
 // At black 0 and white 1 the single-precision product v × 255 is the one
-// rounding the scalar rule makes. For other levels the spans compute
-// t = (v - black) × (255 / range) in single precision: three roundings put
-// it within 2^-21 of the rule's double-precision value, relative to its
-// size. The byte only grows with t, so the bytes of t(1 - 2^-20) and
-// t(1 + 2^-20) bracket the true one; where they agree it is found, and
-// where they differ (t within a hair of a byte boundary) those pixels are
-// converted again in double precision.
+// rounding the scalar rule makes. For other levels the spans compute, in
+// single precision, (v - black) × s for the two scales s = (255 / range) ×
+// (1 ∓ 2^-20). Four roundings of 2^-24 each keep them on either side of
+// the rule's double-precision value t, outside t(1 ∓ 2^-21). The byte only
+// grows with t, so the two bytes bracket the true one; where they agree it
+// is found, and where they differ (t within a hair of a byte boundary)
+// those pixels are converted again in double precision.
 #pragma once
 
 #include <math.h>
 
 const float BRACKET_LOW = 1.0f - 1.0f / 1048576.0f;  // 1 - 2^-20, exact in single precision
 const float BRACKET_HIGH = 1.0f + 1.0f / 1048576.0f;
+
+struct BracketScales {
+    float low, high;
+};
+
+inline BracketScales bracketScales(float range)
+{
+    float scale = 255.0f / range;
+    return {scale * BRACKET_LOW, scale * BRACKET_HIGH};
+}
 
 inline bool isUnitLevels(float black, float range)
 {

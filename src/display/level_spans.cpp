@@ -78,18 +78,16 @@ inline __m128i anyLevels(__m128 v, __m128d black, __m128d range)
     return clampTruncate(t);
 }
 
-// The general levels in single precision, bracketed: t is within 2^-21 of
-// the double-precision value relative to its size, so the true byte lies
-// between the bytes of t(1 - 2^-20) and t(1 + 2^-20) (the byte only ever
-// grows with t). Where those two differ the lane is marked in unsure and
-// the caller converts those pixels again in double precision.
-inline __m128i bracketedLevels(__m128 v, __m128 black, __m128 scale, __m128i* unsure)
+// The general levels in single precision between two brackets
+// (level_rounding.h); lanes where they give different bytes are marked in
+// unsure, and the caller converts those pixels again in double precision.
+inline __m128i bracketedLevels(__m128 v, __m128 black, __m128 low, __m128 high, __m128i* unsure)
 {
-    __m128 t = _mm_mul_ps(_mm_sub_ps(v, black), scale);
-    __m128i low = clampTruncate(_mm_mul_ps(t, _mm_set1_ps(BRACKET_LOW)));
-    __m128i high = clampTruncate(_mm_mul_ps(t, _mm_set1_ps(BRACKET_HIGH)));
-    *unsure = _mm_or_si128(*unsure, _mm_xor_si128(low, high));
-    return low;
+    __m128 d = _mm_sub_ps(v, black);
+    __m128i below = clampTruncate(_mm_mul_ps(d, low));
+    __m128i above = clampTruncate(_mm_mul_ps(d, high));
+    *unsure = _mm_or_si128(*unsure, _mm_xor_si128(below, above));
+    return below;
 }
 
 // Four pixels as words 0x00RRGGBB.
@@ -124,7 +122,7 @@ enum Rounding { UNIT, BRACKETED, DOUBLE };
 
 struct Levels4 {
     __m128d black, range;       // double precision
-    __m128 blackF, scaleF;      // single precision, for the bracket
+    __m128 blackF, low, high;   // single precision, for the bracket
 };
 
 template <Rounding R>
@@ -133,9 +131,9 @@ inline __m128i convert4(const float* red, const float* green, const float* blue,
     __m128 r = _mm_loadu_ps(red), g = _mm_loadu_ps(green), b = _mm_loadu_ps(blue);
     if (R == UNIT) return packBgr4(pixelWords(unitLevels(r), unitLevels(g), unitLevels(b)));
     if (R == BRACKETED)
-        return packBgr4(pixelWords(bracketedLevels(r, l.blackF, l.scaleF, unsure),
-                                   bracketedLevels(g, l.blackF, l.scaleF, unsure),
-                                   bracketedLevels(b, l.blackF, l.scaleF, unsure)));
+        return packBgr4(pixelWords(bracketedLevels(r, l.blackF, l.low, l.high, unsure),
+                                   bracketedLevels(g, l.blackF, l.low, l.high, unsure),
+                                   bracketedLevels(b, l.blackF, l.low, l.high, unsure)));
     return packBgr4(pixelWords(anyLevels(r, l.black, l.range), anyLevels(g, l.black, l.range),
                                anyLevels(b, l.black, l.range)));
 }
@@ -154,8 +152,9 @@ inline void convert16(const float* red, const float* green, const float* blue, u
 template <Rounding R>
 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, LevelSpan levels)
 {
+    const BracketScales scales = bracketScales(levels.range);
     const Levels4 l = {_mm_set1_pd(double(levels.black)), _mm_set1_pd(double(levels.range)),
-                       _mm_set1_ps(levels.black), _mm_set1_ps(255.0f / levels.range)};
+                       _mm_set1_ps(levels.black), _mm_set1_ps(scales.low), _mm_set1_ps(scales.high)};
     int x = 0;
     for (; x + 16 <= n; x += 16) {
         __m128i unsure = _mm_setzero_si128();

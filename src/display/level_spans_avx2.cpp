@@ -36,15 +36,15 @@ AVX2 inline __m256i anyLevels(__m256 v, __m256d black, __m256d range)
     return clampTruncate(t);
 }
 
-// In single precision between two brackets (level_rounding.h); lanes where
-// they give different bytes are marked in unsure.
-AVX2 inline __m256i bracketedLevels(__m256 v, __m256 black, __m256 scale, __m256i* unsure)
+// In single precision between two brackets (level_rounding.h); lanes
+// where they give different bytes are marked in unsure.
+AVX2 inline __m256i bracketedLevels(__m256 v, __m256 black, __m256 low, __m256 high, __m256i* unsure)
 {
-    __m256 t = _mm256_mul_ps(_mm256_sub_ps(v, black), scale);
-    __m256i low = clampTruncate(_mm256_mul_ps(t, _mm256_set1_ps(BRACKET_LOW)));
-    __m256i high = clampTruncate(_mm256_mul_ps(t, _mm256_set1_ps(BRACKET_HIGH)));
-    *unsure = _mm256_or_si256(*unsure, _mm256_xor_si256(low, high));
-    return low;
+    __m256 d = _mm256_sub_ps(v, black);
+    __m256i below = clampTruncate(_mm256_mul_ps(d, low));
+    __m256i above = clampTruncate(_mm256_mul_ps(d, high));
+    *unsure = _mm256_or_si256(*unsure, _mm256_xor_si256(below, above));
+    return below;
 }
 
 // Eight pixels from words 0x00RRGGBB to 24 bytes: each lane's four words
@@ -69,7 +69,8 @@ AVX2 int colourVector(const float* red, const float* green, const float* blue, i
     const __m256d black = _mm256_set1_pd(double(black0));
     const __m256d range = _mm256_set1_pd(double(range0));
     const __m256 blackF = _mm256_set1_ps(black0);
-    const __m256 scaleF = _mm256_set1_ps(255.0f / range0);
+    const BracketScales scales = bracketScales(range0);
+    const __m256 low = _mm256_set1_ps(scales.low), high = _mm256_set1_ps(scales.high);
     int x = 0;
     for (; x + 8 <= n; x += 8) {
         __m256 r = _mm256_loadu_ps(red + x), g = _mm256_loadu_ps(green + x), b = _mm256_loadu_ps(blue + x);
@@ -79,9 +80,9 @@ AVX2 int colourVector(const float* red, const float* green, const float* blue, i
         }
         if (R == BRACKETED) {
             __m256i unsure = _mm256_setzero_si256();
-            __m256i rb = bracketedLevels(r, blackF, scaleF, &unsure);
-            __m256i gb = bracketedLevels(g, blackF, scaleF, &unsure);
-            __m256i bb = bracketedLevels(b, blackF, scaleF, &unsure);
+            __m256i rb = bracketedLevels(r, blackF, low, high, &unsure);
+            __m256i gb = bracketedLevels(g, blackF, low, high, &unsure);
+            __m256i bb = bracketedLevels(b, blackF, low, high, &unsure);
             if (_mm256_testz_si256(unsure, unsure)) {
                 storeBgr8(bgr + 3 * x, rb, gb, bb);
                 continue;

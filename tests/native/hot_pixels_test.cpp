@@ -6,6 +6,7 @@
 #include "display/hot_pixels.h"
 #include "display/levels.h"
 #include "image_test_util.h"
+#include "vector_paths.h"
 
 namespace {
 
@@ -121,23 +122,25 @@ TEST(HotMask, LeftmostPixelIsBitSevenAndHotReadsZero)
 
 TEST(HotMask, MatchesThePixelTestEverywhere)
 {
-    for (int standard : {0, 1}) {
-        ImagePtr image(randomImage(37, 9, 11 + standard));
-        ViewPtr view(canaryView(image.release(), 0x3C));
-        view->hot = {standard, 7.5f, 110.0f, 50.0f};
-        convertColour(view->image, view->colour);
-        buildHotMask(view.get());
-        prepareHotTables(standard, 7.5, 110.0, 50.0);
-        int hot = 0;
-        for (int y = 0; y < 9; y++)
-            for (int x = 0; x < 37; x++) {
-                const uint8_t* p = bitmapRow(view->colour, y) + 3 * x;
-                int expected = isHotPixel(p[2], p[1], p[0]);
-                hot += expected;
-                ASSERT_EQ(maskSaysHot(view.get(), x, y), expected) << x << "," << y;
-            }
-        EXPECT_GT(hot, 10) << "the random image should hold hot pixels";
-    }
+    onEveryPath([] {
+        for (int standard : {0, 1}) {
+            ImagePtr image(randomImage(37, 9, 11 + standard));
+            ViewPtr view(canaryView(image.release(), 0x3C));
+            view->hot = {standard, 7.5f, 110.0f, 50.0f};
+            convertColour(view->image, view->colour);
+            buildHotMask(view.get());
+            prepareHotTables(standard, 7.5, 110.0, 50.0);
+            int hot = 0;
+            for (int y = 0; y < 9; y++)
+                for (int x = 0; x < 37; x++) {
+                    const uint8_t* p = bitmapRow(view->colour, y) + 3 * x;
+                    int expected = isHotPixel(p[2], p[1], p[0]);
+                    hot += expected;
+                    ASSERT_EQ(maskSaysHot(view.get(), x, y), expected) << x << "," << y;
+                }
+            EXPECT_GT(hot, 10) << "the random image should hold hot pixels";
+        }
+    });
 }
 
 TEST(HotMask, FollowsTheLevels)
@@ -208,18 +211,20 @@ TEST(HotMask, MatchesThePixelTestAcrossTheColourCube)
                 // Limits beyond the packed tables' 16-bit lanes: luma above and below, chroma between.
                 {0, 7.5f, 400.0f, 50.0f}, {0, 7.5f, -200.0f, 50.0f}, {1, 7.5f, 110.0f, 600.0f}};
     ViewPtr view(blankView(256, 256));  // pixel (x, y): red x, green y
-    for (const Params& p : sets) {
-        view->hot = {p.standard, p.pedestal, p.composite, p.chroma};
-        for (int blueShift = 0; blueShift < 256; blueShift += 37) {
-            for (int y = 0; y < 256; y++)
-                for (int x = 0; x < 256; x++) setColour(view.get(), x, y, x, y, (x * 7 + y * 13 + blueShift) & 255);
-            buildHotMask(view.get());
-            prepareHotTables(p.standard, p.pedestal, p.composite, p.chroma);
-            for (int y = 0; y < 256; y++)
-                for (int x = 0; x < 256; x++)
-                    ASSERT_EQ(maskSaysHot(view.get(), x, y),
-                              isHotPixel(x, y, (x * 7 + y * 13 + blueShift) & 255))
-                        << x << "," << y << " standard " << p.standard << " composite " << p.composite;
+    onEveryPath([&] {
+        for (const Params& p : sets) {
+            view->hot = {p.standard, p.pedestal, p.composite, p.chroma};
+            for (int blueShift = 0; blueShift < 256; blueShift += 37) {
+                for (int y = 0; y < 256; y++)
+                    for (int x = 0; x < 256; x++) setColour(view.get(), x, y, x, y, (x * 7 + y * 13 + blueShift) & 255);
+                buildHotMask(view.get());
+                prepareHotTables(p.standard, p.pedestal, p.composite, p.chroma);
+                for (int y = 0; y < 256; y++)
+                    for (int x = 0; x < 256; x++)
+                        ASSERT_EQ(maskSaysHot(view.get(), x, y),
+                                  isHotPixel(x, y, (x * 7 + y * 13 + blueShift) & 255))
+                            << x << "," << y << " standard " << p.standard << " composite " << p.composite;
+            }
         }
-    }
+    });
 }

@@ -11,6 +11,7 @@
 #include "display/level_spans.h"
 #include "display/levels.h"
 #include "image_test_util.h"
+#include "vector_paths.h"
 
 namespace {
 
@@ -69,19 +70,6 @@ std::vector<float> boundaryAndSweepValues(float black, float white)
     for (float special : {NAN, -NAN, INFINITY, -INFINITY, 0.0f, -0.0f, 1e30f, -1e30f, 1e-40f, 3.4e38f})
         v.push_back(special);
     return v;
-}
-
-// Runs check on every vector path this processor has, then restores the
-// path that was chosen for it.
-void onEveryPath(const std::function<void()>& check)
-{
-    const VectorPath chosen = activeVectorPath();
-    for (VectorPath path : {VECTOR_SSE2, VECTOR_AVX2}) {
-        if (useVectorPath(path) != path) continue;  // not on this processor
-        SCOPED_TRACE(path == VECTOR_AVX2 ? "AVX2 path" : "SSE2 path");
-        check();
-    }
-    useVectorPath(chosen);
 }
 
 }  // namespace
