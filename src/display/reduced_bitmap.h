@@ -14,3 +14,10 @@
 // from the top. Null when memory runs out or the rectangle leaves the source.
 DisplayBitmap* reduceBitmap(const DisplayBitmap* source, int32_t x, int32_t y, int32_t step, int32_t width,
                             int32_t height);
+
+// The same into *scratch, a bitmap kept by the caller from an earlier call:
+// it is reused when it has the kind and size asked for, and made anew (the
+// old one freed) otherwise, so a repaint does not allocate the picture
+// again. Returns *scratch, or null (with *scratch freed) on failure.
+DisplayBitmap* reduceBitmapInto(DisplayBitmap** scratch, const DisplayBitmap* source, int32_t x, int32_t y,
+                                int32_t step, int32_t width, int32_t height);

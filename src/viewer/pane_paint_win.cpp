@@ -14,6 +14,12 @@ static void stretch(HDC dc, const PaintMapping& m, const DisplayBitmap* bitmap, 
                   static_cast<const BITMAPINFO*>(bitmapInfo(bitmap)), DIB_RGB_COLORS, rop);
 }
 
+// The reduced pictures of the last paint, one of a colour or grey bitmap
+// and one of a mask (the hot mask and the safe overlay are drawn one after
+// the other): repaints of the same pane reuse their memory.
+static DisplayBitmap* g_reducedPicture;
+static DisplayBitmap* g_reducedMask;
+
 // Below one to one (step > 1) the pixels shown are picked here, one for
 // each screen pixel, so that they are the ones the readout names; GDI
 // stretches a bitmap whose copy cannot be made.
@@ -21,14 +27,21 @@ static void drawBitmap(HDC dc, const PaintMapping& m, int32_t step, const Displa
 {
     if (step > 1) {
         int32_t top = bitmap->height - m.srcY - m.srcHeight;
-        DisplayBitmap* reduced = reduceBitmap(bitmap, m.srcX, top, step, m.dstWidth, m.dstHeight);
+        DisplayBitmap** scratch = bitmap->header.biBitCount == 1 ? &g_reducedMask : &g_reducedPicture;
+        DisplayBitmap* reduced = reduceBitmapInto(scratch, bitmap, m.srcX, top, step, m.dstWidth, m.dstHeight);
         if (reduced) {
             stretch(dc, m, reduced, 0, 0, m.dstWidth, m.dstHeight, rop);
-            freeDisplayBitmap(reduced);
             return;
         }
     }
     stretch(dc, m, bitmap, m.srcX, m.srcY, m.srcWidth, m.srcHeight, rop);
+}
+
+void ReleasePanePaint()
+{
+    freeDisplayBitmap(g_reducedPicture);
+    freeDisplayBitmap(g_reducedMask);
+    g_reducedPicture = g_reducedMask = nullptr;
 }
 
 static void drawChannel(HDC dc, const PaintMapping& m, int32_t step, const View* view, int channel)

@@ -19,3 +19,4 @@ POINT paneCentre(HWND pane);
 
 // pane_paint_win.cpp
 LRESULT PaintPane(HWND pane);
+void ReleasePanePaint();  // the memory kept between paints

@@ -7,11 +7,17 @@
 #include "viewer/viewer_win.h"
 #include "viewer/zoom.h"
 
+// A bar that already shows these values is left alone: setting it redraws
+// it, and a new frame of the same size changes none of them.
 static void setBar(HWND pane, int bar, int32_t max, int32_t page, int32_t position)
 {
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(pane, bar, &si) && si.nMin == 0 && si.nMax == max && si.nPage == UINT(page) &&
+        si.nPos == position)
+        return;
+    si.nMin = 0;
     si.nMax = max;
     si.nPage = UINT(page);
     si.nPos = position;

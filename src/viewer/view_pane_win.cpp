@@ -152,6 +152,7 @@ static LRESULT OnDestroy(HWND pane)
 {
     g_trackingLeave = false;
     RemovePropA(pane, VIEW_STATE_PROPERTY);
+    ReleasePanePaint();
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // The pane's picture below one to one: every step-th pixel of each kind of
 // display bitmap.
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include "display/reduced_bitmap.h"
 #include "image/pixel_memory.h"
@@ -84,5 +85,47 @@ TEST(ReducedBitmap, RefusesRectanglesBeyondTheSourceAndLeaksNothing)
     failPixelAllocationAfter(0);
     EXPECT_EQ(reduceBitmap(grey, 0, 0, 1, 10, 10), nullptr) << "out of memory";
     freeDisplayBitmap(grey);
+    EXPECT_EQ(livePixelBuffers(), before);
+}
+
+// A repaint reuses the last reduced picture when kind and size match, and
+// gives the bytes a fresh reduction would.
+TEST(ReducedBitmap, IntoAKeptBitmapReusesItOnlyForTheSameKindAndSize)
+{
+    int before = livePixelBuffers();
+    DisplayBitmap* colour = newColourBitmap(13, 9);
+    DisplayBitmap* mask = newMaskBitmap(13, 9);
+    for (int32_t y = 0; y < 9; y++)
+        for (int32_t x = 0; x < 13; x++)
+            for (int b = 0; b < 3; b++) bitmapRow(colour, y)[3 * x + b] = code(x, y, b);
+    memset(mask->pixels, 0xA5, size_t(mask->stride) * 9);
+
+    DisplayBitmap* scratch = nullptr;
+    DisplayBitmap* first = reduceBitmapInto(&scratch, colour, 0, 0, 2, 6, 4);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(scratch, first);
+    DisplayBitmap* again = reduceBitmapInto(&scratch, colour, 1, 1, 2, 6, 4);
+    EXPECT_EQ(again, first) << "same kind and size: the same memory";
+    DisplayBitmap* fresh = reduceBitmap(colour, 1, 1, 2, 6, 4);
+    for (int32_t j = 0; j < 4; j++)
+        EXPECT_EQ(memcmp(bitmapRow(again, j), bitmapRow(fresh, j), 18), 0) << "row " << j;
+    freeDisplayBitmap(fresh);
+
+    DisplayBitmap* wider = reduceBitmapInto(&scratch, colour, 0, 0, 2, 7, 4);
+    ASSERT_NE(wider, nullptr);
+    EXPECT_EQ(wider->width, 7);
+    DisplayBitmap* asMask = reduceBitmapInto(&scratch, mask, 0, 0, 2, 7, 4);
+    ASSERT_NE(asMask, nullptr);
+    EXPECT_EQ(asMask->header.biBitCount, 1) << "another kind: made anew";
+    EXPECT_EQ(asMask->colours[0].rgbRed, 255);
+    EXPECT_EQ(livePixelBuffers(), before + 3) << "the old ones freed";
+
+    EXPECT_EQ(reduceBitmapInto(&scratch, mask, 0, 0, 2, 8, 4), nullptr) << "column 14 does not exist";
+    EXPECT_EQ(scratch, nullptr);
+    failPixelAllocationAfter(0);
+    EXPECT_EQ(reduceBitmapInto(&scratch, colour, 0, 0, 1, 3, 3), nullptr) << "out of memory";
+    EXPECT_EQ(scratch, nullptr);
+    freeDisplayBitmap(colour);
+    freeDisplayBitmap(mask);
     EXPECT_EQ(livePixelBuffers(), before);
 }
