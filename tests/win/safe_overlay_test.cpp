@@ -161,3 +161,35 @@ TEST_F(PaneTest, SafeAreasInvertExactlyTheOverlaysPixels)
         EXPECT_GT(inverted, 1000) << zoom;
     }
 }
+
+// A frame that replaces one of its size takes over its display bitmaps and
+// the overlay already drawn for the same parameters: on the screen it is
+// exactly its own picture, and exactly its safe areas over it.
+TEST_F(PaneTest, AFrameOnTheMemoryOfTheOneItReplacesShowsExactly)
+{
+    writeFile(inCurrent("zr4.cfg"), "{ ZRConfig\nSafeParams 1.85 0.02 3 1\n}\n");
+    activateServers(&session, 4);
+    auto old = [](int x, int y) { return Rgba{byteValue(250), byteValue(y % 256), byteValue(x % 256), 1}; };
+    for (int i = 0; i < 10; i++) renderImage(320, 240, old);
+    auto next = [](int x, int y) { return Rgba{byteValue((x * 3 + y) % 256), byteValue(17), byteValue(x % 91), 1}; };
+    renderImage(320, 240, next);
+    ASSERT_EQ(statusText(viewer, 1), "1x");
+    ASSERT_EQ(checkedSlot(viewer), 0) << "the oldest slot took it";
+    key("{HOME}{PGUP}");
+    Capture plain = capturePane();
+    key("f");
+    Capture shown = capturePane();
+    DrawnOverlay expected(320, 240, SafeParams{1.85f, 0.02f, 3, SAFE_SOLID});
+    int inverted = 0;
+    for (int y = 0; y < 240 && y < plain.height; y++)
+        for (int x = 0; x < 320 && x < plain.width; x++) {
+            ASSERT_EQ(plain.red(x, y), (x * 3 + y) % 256) << x << "," << y;
+            ASSERT_EQ(plain.green(x, y), 17) << x << "," << y;
+            ASSERT_EQ(plain.blue(x, y), x % 91) << x << "," << y;
+            int set = expected.bit(x, y);
+            bool flipped = shown.red(x, y) == 255 - plain.red(x, y) && shown.blue(x, y) == 255 - plain.blue(x, y);
+            ASSERT_TRUE(set ? flipped : shown.red(x, y) == plain.red(x, y)) << x << "," << y << " bit " << set;
+            inverted += set;
+        }
+    EXPECT_GT(inverted, 1000);
+}

@@ -18,7 +18,9 @@ double milliseconds()
     return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
-// Waits up to ten seconds for done(); 0 when it never came.
+// Waits up to ten seconds for done(); 0 when it never came. Between looks
+// it waits for the viewer's thread to take a message, so it neither spins
+// on the core the viewer needs nor sleeps past the moment.
 template <typename Done>
 int waitFor(Done done)
 {
@@ -26,7 +28,11 @@ int waitFor(Done done)
     while (!done()) {
         if (GetTickCount() - start > 10000) return 0;
         pumpMessages(0);
-        Sleep(0);
+        HWND viewer = findViewer(0);
+        if (viewer)
+            settleViewer(viewer);
+        else
+            Sleep(1);  // its thread is still starting
     }
     return 1;
 }
