@@ -56,11 +56,12 @@ struct MaskOrder {
 AVX2 void hotMaskBytesAvx2(const uint8_t* colour, uint8_t* mask, int from, int to, const HotLanes& lanes)
 {
     static const MaskOrder order;
-    const __m256i chromaSq = _mm256_set1_epi32(lanes.chromaLimitSquared);
+    const HotLanes t = lanes;  // held in registers: the mask stores cannot change it
+    const __m256i chromaSq = _mm256_set1_epi32(t.chromaLimitSquared);
     for (int byte = from; byte < to; byte++) {
         const uint8_t* p = colour + 24 * byte;
-        __m256 a = _mm256_castsi256_ps(hotQuad(lanes, p, chromaSq));
-        __m256 b = _mm256_castsi256_ps(hotQuad(lanes, p + 12, chromaSq));
+        __m256 a = _mm256_castsi256_ps(hotQuad(t, p, chromaSq));
+        __m256 b = _mm256_castsi256_ps(hotQuad(t, p + 12, chromaSq));
         mask[byte] = order.byte[_mm256_movemask_ps(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)))];
     }
 }

@@ -11,17 +11,21 @@
 
 namespace {
 
-// As the SSE2 path: maxps yields its second operand for NaN, so NaN
-// becomes 0; clamping after the rounding to single precision matches the
-// scalar steps exactly.
-AVX2 inline __m256i clampTruncate(__m256 t)
+// The packs to bytes saturate, which does the clamping: cvttps gives
+// INT_MIN for NaN and for anything beyond 32 bits, and the packs take
+// negatives to 0 and values above 255 to 255. Only large positives must
+// first come below 2^31; minps yields its second operand when either is
+// NaN, so with the sample second a NaN stays NaN and ends as 0. The
+// truncation after the rounding to single precision matches the scalar
+// steps exactly.
+AVX2 inline __m256i truncateSaturating(__m256 t)
 {
-    return _mm256_cvttps_epi32(_mm256_min_ps(_mm256_max_ps(t, _mm256_setzero_ps()), _mm256_set1_ps(255.0f)));
+    return _mm256_cvttps_epi32(_mm256_min_ps(_mm256_set1_ps(256.0f), t));
 }
 
 AVX2 inline __m256i unitLevels(__m256 v)
 {
-    return clampTruncate(_mm256_mul_ps(v, _mm256_set1_ps(255.0f)));
+    return truncateSaturating(_mm256_mul_ps(v, _mm256_set1_ps(255.0f)));
 }
 
 // In double precision, as levelToByte does it.
@@ -33,28 +37,23 @@ AVX2 inline __m256i anyLevels(__m256 v, __m256d black, __m256d range)
     lo = _mm256_div_pd(_mm256_mul_pd(_mm256_sub_pd(lo, black), scale), range);
     hi = _mm256_div_pd(_mm256_mul_pd(_mm256_sub_pd(hi, black), scale), range);
     __m256 t = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm256_cvtpd_ps(lo)), _mm256_cvtpd_ps(hi), 1);
-    return clampTruncate(t);
+    return truncateSaturating(t);
 }
 
-// In single precision between two brackets (level_rounding.h); lanes
-// where they give different bytes are marked in unsure.
-AVX2 inline __m256i bracketedLevels(__m256 v, __m256 black, __m256 low, __m256 high, __m256i* unsure)
+// Eight pixels' channels, saturated to bytes: each 128-bit lane holds its
+// four pixels as b0..b3 g0..g3 r0..r3 r0..r3.
+AVX2 inline __m256i channelBytes(__m256i r, __m256i g, __m256i b)
 {
-    __m256 d = _mm256_sub_ps(v, black);
-    __m256i below = clampTruncate(_mm256_mul_ps(d, low));
-    __m256i above = clampTruncate(_mm256_mul_ps(d, high));
-    *unsure = _mm256_or_si256(*unsure, _mm256_xor_si256(below, above));
-    return below;
+    return _mm256_packus_epi16(_mm256_packs_epi32(b, g), _mm256_packs_epi32(r, r));
 }
 
-// Eight pixels from words 0x00RRGGBB to 24 bytes: each lane's four words
+// Those bytes as 24 bytes blue, green, red: each lane's twelve interleaved
 // to its low twelve bytes, then the two twelves side by side.
-AVX2 inline void storeBgr8(uint8_t* out, __m256i r, __m256i g, __m256i b)
+AVX2 inline void storeBgr8(uint8_t* out, __m256i bytes)
 {
-    __m256i words = _mm256_or_si256(b, _mm256_or_si256(_mm256_slli_epi32(g, 8), _mm256_slli_epi32(r, 16)));
-    const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
-                                             0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    __m256i packed = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(words, squeeze),
+    const __m256i interleave = _mm256_setr_epi8(0, 4, 8, 1, 5, 9, 2, 6, 10, 3, 7, 11, -1, -1, -1, -1,  //
+                                                0, 4, 8, 1, 5, 9, 2, 6, 10, 3, 7, 11, -1, -1, -1, -1);
+    __m256i packed = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(bytes, interleave),
                                                  _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(packed));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 16), _mm256_extracti128_si256(packed, 1));
@@ -62,33 +61,44 @@ AVX2 inline void storeBgr8(uint8_t* out, __m256i r, __m256i g, __m256i b)
 
 enum Rounding { UNIT, BRACKETED, DOUBLE };
 
-template <Rounding R>
-AVX2 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black0,
-                      float range0)
+struct Levels8 {
+    __m256d black, range;  // double precision
+    __m256 blackF, low, high;  // single precision, for the bracket (level_rounding.h)
+};
+
+// The bytes at both brackets; where any differs the caller converts again
+// in double precision.
+AVX2 inline bool bracketed(__m256 r, __m256 g, __m256 b, const Levels8& l, __m256i* bytes)
 {
-    const __m256d black = _mm256_set1_pd(double(black0));
-    const __m256d range = _mm256_set1_pd(double(range0));
-    const __m256 blackF = _mm256_set1_ps(black0);
-    const BracketScales scales = bracketScales(range0);
-    const __m256 low = _mm256_set1_ps(scales.low), high = _mm256_set1_ps(scales.high);
+    __m256 dr = _mm256_sub_ps(r, l.blackF), dg = _mm256_sub_ps(g, l.blackF), db = _mm256_sub_ps(b, l.blackF);
+    __m256i below = channelBytes(truncateSaturating(_mm256_mul_ps(dr, l.low)),
+                                 truncateSaturating(_mm256_mul_ps(dg, l.low)),
+                                 truncateSaturating(_mm256_mul_ps(db, l.low)));
+    __m256i above = channelBytes(truncateSaturating(_mm256_mul_ps(dr, l.high)),
+                                 truncateSaturating(_mm256_mul_ps(dg, l.high)),
+                                 truncateSaturating(_mm256_mul_ps(db, l.high)));
+    *bytes = below;
+    __m256i differ = _mm256_xor_si256(below, above);
+    return _mm256_testz_si256(differ, differ);
+}
+
+template <Rounding R>
+AVX2 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, float black,
+                      float range)
+{
+    const BracketScales scales = bracketScales(range);
+    const Levels8 l = {_mm256_set1_pd(double(black)), _mm256_set1_pd(double(range)), _mm256_set1_ps(black),
+                       _mm256_set1_ps(scales.low), _mm256_set1_ps(scales.high)};
     int x = 0;
     for (; x + 8 <= n; x += 8) {
         __m256 r = _mm256_loadu_ps(red + x), g = _mm256_loadu_ps(green + x), b = _mm256_loadu_ps(blue + x);
-        if (R == UNIT) {
-            storeBgr8(bgr + 3 * x, unitLevels(r), unitLevels(g), unitLevels(b));
-            continue;
-        }
-        if (R == BRACKETED) {
-            __m256i unsure = _mm256_setzero_si256();
-            __m256i rb = bracketedLevels(r, blackF, low, high, &unsure);
-            __m256i gb = bracketedLevels(g, blackF, low, high, &unsure);
-            __m256i bb = bracketedLevels(b, blackF, low, high, &unsure);
-            if (_mm256_testz_si256(unsure, unsure)) {
-                storeBgr8(bgr + 3 * x, rb, gb, bb);
-                continue;
-            }
-        }
-        storeBgr8(bgr + 3 * x, anyLevels(r, black, range), anyLevels(g, black, range), anyLevels(b, black, range));
+        __m256i bytes;
+        if (R == UNIT)
+            bytes = channelBytes(unitLevels(r), unitLevels(g), unitLevels(b));
+        else if (R == DOUBLE || !bracketed(r, g, b, l, &bytes))
+            bytes = channelBytes(anyLevels(r, l.black, l.range), anyLevels(g, l.black, l.range),
+                                 anyLevels(b, l.black, l.range));
+        storeBgr8(bgr + 3 * x, bytes);
     }
     return x;
 }
