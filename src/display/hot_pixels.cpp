@@ -58,7 +58,9 @@ int32_t fixedPoint(double x)
 // The packed lanes are exact when L - Y stays a 16-bit value for every Y the
 // tables give (0 to about 8300) and the squared chroma limit is a positive
 // 32-bit value: any sensible limits. The last lane holds minus the luma.
-void packEntry(int16_t* lanes, int32_t c1, int32_t c2, int32_t y)
+// y in 64 bits: with limits the lanes cannot hold (the tables then go
+// unused), luma less the limit may leave 32 bits.
+void packEntry(int16_t* lanes, int32_t c1, int32_t c2, int64_t y)
 {
     lanes[0] = int16_t(c1);
     lanes[1] = int16_t(c2);
@@ -73,7 +75,7 @@ void packTables(HotTables& h)
             packEntry(h.packedGreenRed[g | r << 8], h.t[1][0][r] + h.t[1][1][g], h.t[2][0][r] + h.t[2][1][g],
                       h.t[0][0][r] + h.t[0][1][g]);
     for (int b = 0; b < 256; b++)
-        packEntry(h.packedBlue[b], h.t[1][2][b], h.t[2][2][b], h.t[0][2][b] - h.lumaLimit);
+        packEntry(h.packedBlue[b], h.t[1][2][b], h.t[2][2][b], int64_t(h.t[0][2][b]) - h.lumaLimit);
     h.packedUsable = !h.disabled && h.lumaLimit >= -16384 && h.lumaLimit <= 32767 && h.chromaLimit >= 0 &&
                      h.chromaLimit <= 46340;
 }

@@ -4,17 +4,20 @@
 // At black 0 and white 1 the single-precision product v × 255 is the one
 // rounding the scalar rule makes. For other levels the spans compute, in
 // single precision, (v - black) × s for the two scales s = (255 / range) ×
-// (1 ∓ 2^-20). Four roundings of 2^-24 each keep them on either side of
-// the rule's double-precision value t, outside t(1 ∓ 2^-21). The byte only
-// grows with t, so the two bytes bracket the true one; where they agree it
-// is found, and where they differ (t within a hair of a byte boundary)
-// those pixels are converted again in double precision.
+// (1 ∓ 2^-21). Four roundings of at most 2^-24 each (the difference, the
+// quotient, the scale, the product) move them by about 2^-22 relative at
+// most, half the bracket, so they stay below and above the rule's
+// double-precision value t, which is within 2^-51 of exact. The byte only grows with t, so the two bytes
+// bracket the true one; where they agree it is found, and where they
+// differ (t within 2^-21 of a byte boundary, relative to its size: about
+// one sample in eight thousand) those pixels are converted again in double
+// precision.
 #pragma once
 
 #include <math.h>
 
-const float BRACKET_LOW = 1.0f - 1.0f / 1048576.0f;  // 1 - 2^-20, exact in single precision
-const float BRACKET_HIGH = 1.0f + 1.0f / 1048576.0f;
+const float BRACKET_LOW = 1.0f - 1.0f / 2097152.0f;  // 1 - 2^-21, exact in single precision
+const float BRACKET_HIGH = 1.0f + 1.0f / 2097152.0f;
 
 struct BracketScales {
     float low, high;
