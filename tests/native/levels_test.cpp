@@ -262,6 +262,28 @@ TEST(ConvertRect, TouchesOnlyTheRectangle)
 
 // A caption that hangs over the image's left or top edge updates the part
 // on the image, its hot mask included.
+// Rectangles that miss the image (beside it, below it, empty, reaching
+// across 32 bits) change nothing and touch nothing outside the bitmaps.
+TEST(UpdateDisplayRect, ARectangleOffTheImageChangesNothing)
+{
+    ImagePtr image(randomImage(16, 3, 21));
+    ViewPtr view(canaryView(image.release(), 0x6B));
+    view->hot = {0, 7.5f, 110.0f, 50.0f};
+    const size_t colourBytes = size_t(view->colour->stride) * 3, alphaBytes = size_t(view->alpha->stride) * 3;
+    const size_t maskBytes = size_t(view->hotMask->stride) * 3;
+    struct Rect {
+        int x, y, w, h;
+    } misses[] = {{16, 0, 4, 3}, {0, 3, 16, 2}, {-4, 0, 4, 3}, {0, -2, 16, 2}, {2, 1, 0, 1},
+                  {2, 1, 3, -1}, {INT32_MAX, 1, INT32_MAX, 1}, {-50, -50, 10, 10}};
+    for (const Rect& r : misses) {
+        updateDisplayRect(view.get(), r.x, r.y, r.w, r.h);
+        convertRect(view.get(), r.x, r.y, r.w, r.h);
+        for (size_t i = 0; i < colourBytes; i++) ASSERT_EQ(view->colour->pixels[i], 0x6B) << r.x << "," << r.y;
+        for (size_t i = 0; i < alphaBytes; i++) ASSERT_EQ(view->alpha->pixels[i], 0x6B) << r.x << "," << r.y;
+        for (size_t i = 0; i < maskBytes; i++) ASSERT_EQ(view->hotMask->pixels[i], 0x6B) << r.x << "," << r.y;
+    }
+}
+
 TEST(UpdateDisplayRect, ARectangleOverTheEdgeUpdatesThePartOnTheImage)
 {
     ImagePtr image(newImage(16, 2, 1, 0));
