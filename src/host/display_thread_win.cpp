@@ -175,11 +175,14 @@ void handImageToViewer(Image* image)
     freeImage(image);
 }
 
+// Called for every top-level window at every frame: the title, which may
+// cost a message to another process, is read only when the class fits.
 BOOL CALLBACK matchRenderStatus(HWND window, LPARAM found)
 {
     char className[32] = "";
     char title[32] = "";
     GetClassNameA(window, className, sizeof className);
+    if (!isRenderStatusClass(className)) return TRUE;
     GetWindowTextA(window, title, sizeof title);
     if (isRenderStatusWindow(className, title)) {
         *reinterpret_cast<HWND*>(found) = window;

@@ -2,7 +2,12 @@
 
 #include <string.h>
 
+bool isRenderStatusClass(const char* className)
+{
+    return strcmp(className, "WMgrBasic") == 0;
+}
+
 bool isRenderStatusWindow(const char* className, const char* title)
 {
-    return strcmp(className, "WMgrBasic") == 0 && strncmp(title, "Render Status", 13) == 0;
+    return isRenderStatusClass(className) && strncmp(title, "Render Status", 13) == 0;
 }

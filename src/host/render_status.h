@@ -5,3 +5,6 @@
 #pragma once
 
 bool isRenderStatusWindow(const char* className, const char* title);
+
+// The class alone, so that the title is read only of windows that can be it.
+bool isRenderStatusClass(const char* className);

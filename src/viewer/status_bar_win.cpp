@@ -170,10 +170,13 @@ void UpdateStatusBar()
 }
 
 // The name in its part, cut with an ellipsis when the part is too narrow.
+// Measured on a memory device context, which gives the window's extents at
+// the same resolution without asking for the window's own (a new name
+// comes with every frame).
 static void ShowName()
 {
     RECT part;
-    HDC dc = GetDC(g_statusBar);
+    HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) return;
     HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
     char shown[NAME_SIZE + 4];
@@ -191,7 +194,7 @@ static void ShowName()
         if (kept < size_t(length)) lstrcpyA(shown + kept, "...");
     }
     SelectObject(dc, previous);
-    ReleaseDC(g_statusBar, dc);
+    DeleteDC(dc);
     SetStatusText(PART_NAME, shown);
 }
 

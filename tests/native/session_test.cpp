@@ -172,6 +172,9 @@ TEST_F(SessionTest, DestroyingAnInstanceFreesTheImageItHolds)
 
 TEST(RenderStatusWindow, IsTheHostsClassWithATitleThatBeginsRight)
 {
+    EXPECT_TRUE(isRenderStatusClass("WMgrBasic"));
+    EXPECT_FALSE(isRenderStatusClass("WMgrBasicX"));
+    EXPECT_FALSE(isRenderStatusClass("WMgrBasi"));
     EXPECT_TRUE(isRenderStatusWindow("WMgrBasic", "Render Status"));
     EXPECT_TRUE(isRenderStatusWindow("WMgrBasic", "Render Status - Frame 12 (3.2 s)"));
     EXPECT_FALSE(isRenderStatusWindow("WMgrBasic", "render status - Frame 1")) << "case counts";
