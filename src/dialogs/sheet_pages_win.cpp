@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <stdio.h>
 
+#include "dialogs/dialog_controls_win.h"
 #include "dialogs/notes_texts.h"
 #include "dialogs/sheet_ids.h"
 #include "dialogs/sheet_values.h"
@@ -54,16 +55,6 @@ static void SetPercentText(HWND page, int id, double fraction)
 static double GetPercentText(HWND page, int id)
 {
     return GetFloatText(page, id) / 100.0;
-}
-
-static int checked(HWND page, int id)
-{
-    return IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0;
-}
-
-static void check(HWND page, int id, int on)
-{
-    CheckDlgButton(page, id, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // The answer to the sheet's notifications that every page gives: which
@@ -149,20 +140,20 @@ INT_PTR CALLBACK NotesPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 
 static void InitLevels(HWND page)
 {
-    check(page, IDC_FLOAT_READOUT, g_copy.pixelDisplayType);
+    SetChecked(page, IDC_FLOAT_READOUT, g_copy.pixelDisplayType);
     SetFloatText(page, IDC_BLACK, g_copy.black);
     SetFloatText(page, IDC_WHITE, g_copy.white);
-    check(page, IDC_LEVELS_DEFAULT, g_copy.makeDefault[LEVELS]);
-    check(page, IDC_LEVELS_TO_ALL, g_copy.applyToAll[LEVELS]);
+    SetChecked(page, IDC_LEVELS_DEFAULT, g_copy.makeDefault[LEVELS]);
+    SetChecked(page, IDC_LEVELS_TO_ALL, g_copy.applyToAll[LEVELS]);
 }
 
 static void ApplyLevels(HWND page)
 {
-    g_copy.pixelDisplayType = checked(page, IDC_FLOAT_READOUT);
+    g_copy.pixelDisplayType = IsChecked(page, IDC_FLOAT_READOUT);
     g_copy.black = float(GetFloatText(page, IDC_BLACK));
     g_copy.white = float(GetFloatText(page, IDC_WHITE));
-    g_copy.makeDefault[LEVELS] = checked(page, IDC_LEVELS_DEFAULT);
-    g_copy.applyToAll[LEVELS] = checked(page, IDC_LEVELS_TO_ALL);
+    g_copy.makeDefault[LEVELS] = IsChecked(page, IDC_LEVELS_DEFAULT);
+    g_copy.applyToAll[LEVELS] = IsChecked(page, IDC_LEVELS_TO_ALL);
 }
 
 INT_PTR CALLBACK LevelsPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
@@ -178,8 +169,8 @@ static void InitHot(HWND page)
     SetFloatText(page, IDC_COMPOSITE, g_copy.hot.compositeLimit);
     SetFloatText(page, IDC_CHROMA, g_copy.hot.chromaLimit);
     CheckRadioButton(page, IDC_NTSC, IDC_PAL, g_copy.hot.videoStandard == VIDEO_PAL ? IDC_PAL : IDC_NTSC);
-    check(page, IDC_HOT_DEFAULT, g_copy.makeDefault[HOT]);
-    check(page, IDC_HOT_TO_ALL, g_copy.applyToAll[HOT]);
+    SetChecked(page, IDC_HOT_DEFAULT, g_copy.makeDefault[HOT]);
+    SetChecked(page, IDC_HOT_TO_ALL, g_copy.applyToAll[HOT]);
 }
 
 static void ApplyHot(HWND page)
@@ -187,9 +178,9 @@ static void ApplyHot(HWND page)
     g_copy.hot.pedestal = float(GetFloatText(page, IDC_PEDESTAL));
     g_copy.hot.compositeLimit = float(GetFloatText(page, IDC_COMPOSITE));
     g_copy.hot.chromaLimit = float(GetFloatText(page, IDC_CHROMA));
-    g_copy.hot.videoStandard = checked(page, IDC_NTSC) ? VIDEO_NTSC : VIDEO_PAL;
-    g_copy.makeDefault[HOT] = checked(page, IDC_HOT_DEFAULT);
-    g_copy.applyToAll[HOT] = checked(page, IDC_HOT_TO_ALL);
+    g_copy.hot.videoStandard = IsChecked(page, IDC_NTSC) ? VIDEO_NTSC : VIDEO_PAL;
+    g_copy.makeDefault[HOT] = IsChecked(page, IDC_HOT_DEFAULT);
+    g_copy.applyToAll[HOT] = IsChecked(page, IDC_HOT_TO_ALL);
 }
 
 INT_PTR CALLBACK HotPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
@@ -201,23 +192,24 @@ INT_PTR CALLBACK HotPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)
 
 static void InitBorders(HWND page)
 {
-    check(page, IDC_VIDEO_SAFE, g_copy.safe.kinds & SAFE_VIDEO);
-    check(page, IDC_CUSTOM, g_copy.safe.kinds & SAFE_CUSTOM);
+    SetChecked(page, IDC_VIDEO_SAFE, g_copy.safe.kinds & SAFE_VIDEO);
+    SetChecked(page, IDC_CUSTOM, g_copy.safe.kinds & SAFE_CUSTOM);
     SetFloatText(page, IDC_ASPECT, g_copy.safe.frameAspect);
     SetPercentText(page, IDC_MARGIN, g_copy.safe.frameMargin);
     CheckRadioButton(page, IDC_OUTLINE, IDC_SOLID, g_copy.safe.style == SAFE_SOLID ? IDC_SOLID : IDC_OUTLINE);
-    check(page, IDC_SAFE_DEFAULT, g_copy.makeDefault[SAFE]);
-    check(page, IDC_SAFE_TO_ALL, g_copy.applyToAll[SAFE]);
+    SetChecked(page, IDC_SAFE_DEFAULT, g_copy.makeDefault[SAFE]);
+    SetChecked(page, IDC_SAFE_TO_ALL, g_copy.applyToAll[SAFE]);
 }
 
 static void ApplyBorders(HWND page)
 {
-    g_copy.safe.kinds = (checked(page, IDC_VIDEO_SAFE) ? SAFE_VIDEO : 0) | (checked(page, IDC_CUSTOM) ? SAFE_CUSTOM : 0);
+    g_copy.safe.kinds =
+        (IsChecked(page, IDC_VIDEO_SAFE) ? SAFE_VIDEO : 0) | (IsChecked(page, IDC_CUSTOM) ? SAFE_CUSTOM : 0);
     g_copy.safe.frameAspect = float(GetFloatText(page, IDC_ASPECT));
     g_copy.safe.frameMargin = float(GetPercentText(page, IDC_MARGIN));
-    g_copy.safe.style = checked(page, IDC_OUTLINE) ? SAFE_OUTLINE : SAFE_SOLID;
-    g_copy.makeDefault[SAFE] = checked(page, IDC_SAFE_DEFAULT);
-    g_copy.applyToAll[SAFE] = checked(page, IDC_SAFE_TO_ALL);
+    g_copy.safe.style = IsChecked(page, IDC_OUTLINE) ? SAFE_OUTLINE : SAFE_SOLID;
+    g_copy.makeDefault[SAFE] = IsChecked(page, IDC_SAFE_DEFAULT);
+    g_copy.applyToAll[SAFE] = IsChecked(page, IDC_SAFE_TO_ALL);
 }
 
 INT_PTR CALLBACK BordersPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp)

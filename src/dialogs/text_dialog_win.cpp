@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include "dialogs/dialog_controls_win.h"
 #include "dialogs/placement.h"
 #include "dialogs/text_choices.h"
 #include "dialogs/text_ids.h"
@@ -35,16 +36,6 @@ static HWND item(HWND dialog, int id)
 static LRESULT sendItem(HWND dialog, int id, UINT message, WPARAM wp, LPARAM lp)
 {
     return SendDlgItemMessageA(dialog, id, message, wp, lp);
-}
-
-static int checked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
-}
-
-static void check(HWND dialog, int id, int on)
-{
-    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
 static HFONT ButtonFont(int weight, BYTE italic)
@@ -78,7 +69,7 @@ static void FillPosition(HWND dialog, const TextOptions& t)
     SetDlgItemInt(dialog, IDC_BASELINE_Y, UINT(t.baselineY), TRUE);
     SetDlgItemInt(dialog, IDC_SHADOW_DX, UINT(t.shadowDx), TRUE);
     SetDlgItemInt(dialog, IDC_SHADOW_DY, UINT(t.shadowDy), TRUE);
-    check(dialog, IDC_SHADOW, t.shadowEnabled);
+    SetChecked(dialog, IDC_SHADOW, t.shadowEnabled);
     int alignment = t.alignment >= 0 && t.alignment <= 2 ? t.alignment : 0;
     CheckRadioButton(dialog, IDC_ALIGN_LEFT, IDC_ALIGN_RIGHT, IDC_ALIGN_LEFT + alignment);
     sendItem(dialog, IDC_SHADOW_DX_SPIN, UDM_SETRANGE32, WPARAM(-SHADOW_LIMIT), SHADOW_LIMIT);
@@ -112,8 +103,8 @@ static void FillFont(HWND dialog, TextDialog* d)
     d->italic = ButtonFont(FW_NORMAL, TRUE);
     sendItem(dialog, IDC_BOLD, WM_SETFONT, reinterpret_cast<WPARAM>(d->bold), FALSE);
     sendItem(dialog, IDC_ITALIC, WM_SETFONT, reinterpret_cast<WPARAM>(d->italic), FALSE);
-    check(dialog, IDC_BOLD, t.font.lfWeight == FW_BOLD);
-    check(dialog, IDC_ITALIC, t.font.lfItalic != 0);
+    SetChecked(dialog, IDC_BOLD, t.font.lfWeight == FW_BOLD);
+    SetChecked(dialog, IDC_ITALIC, t.font.lfItalic != 0);
 }
 
 static INT_PTR OnInitDialog(HWND dialog, TextDialog* d)
@@ -168,17 +159,17 @@ static void ReadControls(HWND dialog, TextOptions* t)
         t->font.lfWidth = 0;
     }
     t->font.lfHeight = ReadFontHeight(dialog);
-    t->font.lfItalic = BYTE(checked(dialog, IDC_ITALIC));
-    t->font.lfWeight = checked(dialog, IDC_BOLD) ? FW_BOLD : FW_NORMAL;
+    t->font.lfItalic = BYTE(IsChecked(dialog, IDC_ITALIC));
+    t->font.lfWeight = IsChecked(dialog, IDC_BOLD) ? FW_BOLD : FW_NORMAL;
     int colour = int(sendItem(dialog, IDC_COLOUR, CB_GETCURSEL, 0, 0));
     if (colour >= 0 && colour < COLOUR_ENTRIES) t->colour = colourList()[colour].colour;
     t->anchorX = ReadInt(dialog, IDC_ANCHOR_X);
     t->baselineY = ReadInt(dialog, IDC_BASELINE_Y);
     t->shadowDx = ReadInt(dialog, IDC_SHADOW_DX);
     t->shadowDy = ReadInt(dialog, IDC_SHADOW_DY);
-    t->shadowEnabled = checked(dialog, IDC_SHADOW);
-    const int radios[3] = {checked(dialog, IDC_ALIGN_LEFT), checked(dialog, IDC_ALIGN_CENTRE),
-                           checked(dialog, IDC_ALIGN_RIGHT)};
+    t->shadowEnabled = IsChecked(dialog, IDC_SHADOW);
+    const int radios[3] = {IsChecked(dialog, IDC_ALIGN_LEFT), IsChecked(dialog, IDC_ALIGN_CENTRE),
+                           IsChecked(dialog, IDC_ALIGN_RIGHT)};
     t->alignment = alignmentFromRadios(radios);
 }
 

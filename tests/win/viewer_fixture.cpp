@@ -49,11 +49,20 @@ int ViewerTest::waitForName(const std::string& name, int timeoutMs)
     return 1;
 }
 
+// A modal loop looks whether its dialog has ended only when a message
+// comes; one that ended while an inner loop (a picker's, say) was still
+// taking the messages would wait for the next one. So a harmless message
+// goes to the window now and then while it lives.
 int ViewerTest::waitGone(HWND window, int timeoutMs)
 {
-    DWORD start = GetTickCount();
+    DWORD start = GetTickCount(), nudged = start;
     while (IsWindow(window)) {
-        if (int(GetTickCount() - start) > timeoutMs) return 0;
+        DWORD now = GetTickCount();
+        if (int(now - start) > timeoutMs) return 0;
+        if (now - nudged >= 250) {
+            PostMessageA(window, WM_NULL, 0, 0);
+            nudged = now;
+        }
         pumpMessages(10);
     }
     return 1;

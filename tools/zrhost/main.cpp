@@ -47,7 +47,7 @@ static void usage()
           "              [--save NAME:TYPE]... [--print COPIES[:PRINTER]]\n"
           "              [--quit-after MS]\n"
           "       zrhost --dump-clipboard FILE  (the clipboard's CF_DIB, as it holds it)\n"
-          "              [--ingest-timing N]  (N frames of --size, timed until shown)\n"
+          "              [--ingest-timing N]  (N frames of --size after ten, timed until painted)\n"
           "SERVICE: display, dir, imageutil, fileio, interface, scene (or the full name)\n",
           stderr);
 }
