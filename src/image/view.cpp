@@ -4,9 +4,13 @@
 #include <stdlib.h>
 #include <string.h>
 
+// Drawing rewrites the colour table (0 black, 1 white), so the table goes
+// back to the one the mask was made with, where 1 is black, with the bits.
 void clearSafeOverlay(View* view)
 {
-    const DisplayBitmap* safe = view->safeOverlay;
+    DisplayBitmap* safe = view->safeOverlay;
+    safe->colours[0] = {255, 255, 255, 0};
+    safe->colours[1] = {0, 0, 0, 0};
     memset(safe->pixels, 0xFF, size_t(safe->stride) * size_t(safe->height));
     view->overlayDrawn = 0;
 }

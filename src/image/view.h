@@ -49,8 +49,9 @@ View* newViewReusing(Image* image, View* retired);
 int safeOverlayIsCurrent(const View* view);
 // After drawing it: it shows them.
 void markSafeOverlayDrawn(View* view);
-// No area at all (every bit 1, which leaves the picture as it is): before
-// the first drawing, and when drawing fails.
+// No area at all (every pixel black, which leaves the picture as it is
+// under the inverting blit): before the first drawing, and when drawing
+// fails.
 void clearSafeOverlay(View* view);
 
 // Bytes of the four display bitmaps of an image of that size, and of a

@@ -206,3 +206,24 @@ TEST_F(RecycleTest, AKeptOverlayIsCurrentOnlyForTheParametersItWasDrawnFor)
     EXPECT_FALSE(safeOverlayIsCurrent(reused)) << "cleared is not drawn";
     EXPECT_EQ(reused->safeOverlay->pixels[0], 0xFF);
 }
+
+// Drawing the areas leaves the overlay's colour table as 0 black, 1 white;
+// clearing it afterwards (a failed drawing, a reused view) must still show
+// every pixel black, which the inverting blit leaves as it is.
+TEST_F(RecycleTest, AClearedOverlayIsBlackWhateverTableADrawingLeft)
+{
+    ViewPtr view(newView(filledImage(19, 3, 1, 0.5f)));
+    DisplayBitmap* overlay = view->safeOverlay;
+    overlay->colours[0] = {0, 0, 0, 0};  // as GetDIBits leaves it
+    overlay->colours[1] = {255, 255, 255, 0};
+    memset(overlay->pixels, 0x00, size_t(overlay->stride) * 3);
+    markSafeOverlayDrawn(view.get());
+    clearSafeOverlay(view.get());
+    for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 19; x++) {
+            int bit = (bitmapRow(overlay, y)[x / 8] >> (7 - x % 8)) & 1;
+            const RGBQUAD& c = overlay->colours[bit];
+            ASSERT_EQ(c.rgbRed | c.rgbGreen | c.rgbBlue, 0) << x << "," << y;
+        }
+    EXPECT_FALSE(safeOverlayIsCurrent(view.get()));
+}
