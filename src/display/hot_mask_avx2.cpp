@@ -1,22 +1,11 @@
 #include "display/hot_mask_avx2.h"
 
-#include <string.h>
-
 #if defined(__i386__) || defined(__x86_64__)
 #include <immintrin.h>
 
 #define AVX2 __attribute__((target("avx2")))
 
 namespace {
-
-// {C1, C2, 0, L - Y} of the pixel whose blue, green, red bytes are at bgr.
-inline __m128i laneSums(const HotLanes& t, const uint8_t* bgr)
-{
-    uint16_t greenRed;
-    memcpy(&greenRed, bgr + 1, 2);  // little-endian: green low, red high
-    __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(t.greenRed[greenRed]));
-    return _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(t.blue[bgr[0]])));
-}
 
 // Four pixels, one to each 64 bits; the sign of each pixel's low 32 bits
 // says hot. One multiply-add squares {C1, C2, 0, L - Y} into

@@ -110,19 +110,10 @@ void maskBytesScalar(const uint8_t* colour, int width, uint8_t* mask, int from, 
 
 #if defined(__SSE2__)
 
-// {C1, C2, 0, L - Y} of the pixel at bgr (blue, green, red bytes).
-inline __m128i laneSums(const HotTables& h, const uint8_t* bgr)
-{
-    uint16_t greenRed;
-    memcpy(&greenRed, bgr + 1, 2);  // little-endian: green low, red high
-    __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedGreenRed[greenRed]));
-    return _mm_add_epi16(v, _mm_loadl_epi64(reinterpret_cast<const __m128i*>(h.packedBlue[bgr[0]])));
-}
-
 // Two pixels: sign bits of 32-bit lanes 0 and 2 are their hot flags. One
 // multiply-add squares {C1, C2, 0, L - Y} into {C1² + C2², (L - Y)²} exactly,
 // and lane 1 of the sums is L - Y shifted up, whose sign is the luma test.
-inline __m128i hotPair(const HotTables& h, const uint8_t* p, __m128i chromaSq)
+inline __m128i hotPair(const HotLanes& h, const uint8_t* p, __m128i chromaSq)
 {
     __m128i v = _mm_unpacklo_epi64(laneSums(h, p), laneSums(h, p + 3));
     __m128i sq = _mm_madd_epi16(v, v);                                    // {S, D², S, D²}
@@ -147,7 +138,7 @@ const uint8_t* reversedBits()
 }
 
 // Four pixels' hot flags as bits 0 to 3.
-inline int hotQuad(const HotTables& h, const uint8_t* p, __m128i chromaSq)
+inline int hotQuad(const HotLanes& h, const uint8_t* p, __m128i chromaSq)
 {
     __m128 a = _mm_castsi128_ps(hotPair(h, p, chromaSq));
     __m128 b = _mm_castsi128_ps(hotPair(h, p + 6, chromaSq));
@@ -155,9 +146,8 @@ inline int hotQuad(const HotTables& h, const uint8_t* p, __m128i chromaSq)
 }
 
 // Whole mask bytes, eight existing pixels each.
-void maskBytesVector(const uint8_t* colour, uint8_t* mask, int from, int to)
+void maskBytesVector(const uint8_t* colour, uint8_t* mask, int from, int to, const HotLanes& h)
 {
-    const HotTables& h = g_tables;
     const uint8_t* reverse = reversedBits();
     const __m128i chromaSq = _mm_set1_epi32(int32_t(h.chromaLimitSquared));
     for (int byte = from; byte < to; byte++) {
@@ -179,11 +169,12 @@ void maskBytes(const uint8_t* colour, int width, uint8_t* mask, int from, int to
         int whole = width / 8;
         int end = to < whole ? to : whole;
         if (from < end) {
+            const HotLanes lanes = {g_tables.packedGreenRed, g_tables.packedBlue,
+                                    int32_t(g_tables.chromaLimitSquared)};
             if (activeVectorPath() == VECTOR_AVX2)
-                hotMaskBytesAvx2(colour, mask, from, end,
-                                 {g_tables.packedGreenRed, g_tables.packedBlue, int32_t(g_tables.chromaLimitSquared)});
+                hotMaskBytesAvx2(colour, mask, from, end, lanes);
             else
-                maskBytesVector(colour, mask, from, end);
+                maskBytesVector(colour, mask, from, end, lanes);
             from = end;
         }
     }

@@ -7,11 +7,11 @@
 // (1 ∓ 2^-21). Four roundings of at most 2^-24 each (the difference, the
 // quotient, the scale, the product) move them by about 2^-22 relative at
 // most, half the bracket, so they stay below and above the rule's
-// double-precision value t, which is within 2^-51 of exact. The byte only grows with t, so the two bytes
-// bracket the true one; where they agree it is found, and where they
-// differ (t within 2^-21 of a byte boundary, relative to its size: about
-// one sample in eight thousand) those pixels are converted again in double
-// precision.
+// double-precision value t, which is within 2^-51 of exact. The byte only
+// grows with t, so the two bytes bracket the true one; where they agree it
+// is found, and where they differ (t within 2^-21 of a byte boundary,
+// relative to its size: about one sample in eight thousand) those pixels
+// are converted again in double precision.
 #pragma once
 
 #include <math.h>

@@ -72,12 +72,16 @@ DisplayBitmap* newGreyBitmap(int32_t width, int32_t height)
     return bm;
 }
 
+void setMaskColours(DisplayBitmap* mask)
+{
+    mask->colours[0] = {255, 255, 255, 0};
+    mask->colours[1] = {0, 0, 0, 0};
+}
+
 DisplayBitmap* newMaskBitmap(int32_t width, int32_t height)
 {
     DisplayBitmap* bm = newBitmap(width, height, 1);
-    if (!bm) return nullptr;
-    bm->colours[0] = {255, 255, 255, 0};
-    bm->colours[1] = {0, 0, 0, 0};
+    if (bm) setMaskColours(bm);
     return bm;
 }
 

@@ -30,6 +30,7 @@ int32_t maskStride(int32_t width);
 DisplayBitmap* newColourBitmap(int32_t width, int32_t height);
 DisplayBitmap* newGreyBitmap(int32_t width, int32_t height);  // colour table: grey ramp
 DisplayBitmap* newMaskBitmap(int32_t width, int32_t height);  // 0 white, 1 black
+void setMaskColours(DisplayBitmap* mask);                      // that table again
 void freeDisplayBitmap(DisplayBitmap* bitmap);
 
 // The header and colour table as one BITMAPINFO.

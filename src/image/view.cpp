@@ -9,8 +9,7 @@
 void clearSafeOverlay(View* view)
 {
     DisplayBitmap* safe = view->safeOverlay;
-    safe->colours[0] = {255, 255, 255, 0};
-    safe->colours[1] = {0, 0, 0, 0};
+    setMaskColours(safe);
     memset(safe->pixels, 0xFF, size_t(safe->stride) * size_t(safe->height));
     view->overlayDrawn = 0;
 }

@@ -62,9 +62,9 @@ void LayoutSlotStrip(HWND viewer, int width, int y)
     }
 }
 
-// The current slot checked, the empty ones disabled.
-// Only the buttons whose state changes are touched: each one set repaints,
-// and a new frame changes two of ten.
+// The current slot checked, the empty ones disabled. Only the buttons whose
+// state changes are touched: each one set repaints, and a new frame changes
+// two of ten.
 void UpdateSlotStrip(HWND viewer, int current)
 {
     for (int i = 0; i < SLOT_COUNT; i++) {
