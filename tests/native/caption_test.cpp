@@ -302,3 +302,21 @@ TEST(CaptionDisplay, NanAndInfiniteSamplesUnderACaptionEndAsTheBlendRuleSays)
     EXPECT_EQ(row[3 * 3 + 2], 0) << "NaN shows as 0, never as anything else";
     EXPECT_EQ(row[3 * 4 + 2], 0);
 }
+
+// Any missing piece refuses the caption and changes nothing.
+TEST(CaptionUndo, NoBitmapOptionsViewOrImageStampsNothing)
+{
+    ViewPtr view = greyView(10, 6);
+    Block text(4, 2, 2);
+    TextOptions o = optionsAt(1, 3);
+    std::vector<float> before = channelCopy(view->image);
+    EXPECT_FALSE(stampCaption(nullptr, &o, view.get()));
+    EXPECT_FALSE(stampCaption(&text.bitmap, nullptr, view.get()));
+    EXPECT_FALSE(stampCaption(&text.bitmap, &o, nullptr));
+    EXPECT_EQ(channelCopy(view->image), before);
+    EXPECT_EQ(view->undo.piece, nullptr);
+    Image* image = view->image;
+    view->image = nullptr;
+    EXPECT_FALSE(stampCaption(&text.bitmap, &o, view.get()));
+    view->image = image;
+}

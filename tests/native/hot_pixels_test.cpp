@@ -3,6 +3,8 @@
 #include <math.h>
 #include <string.h>
 
+#include <vector>
+
 #include "display/hot_pixels.h"
 #include "display/levels.h"
 #include "image_test_util.h"
@@ -73,6 +75,30 @@ TEST(HotPixel, Pal)
     EXPECT_FALSE(isHotPixel(0, 0, 255));
     EXPECT_TRUE(isHotPixel(180, 0, 0));
     EXPECT_FALSE(isHotPixel(255, 255, 255));
+}
+
+// Tables are kept while the parameters stay the same; every standard but 0
+// is PAL, and going from one to NTSC must not keep the PAL tables.
+TEST(HotPixel, TablesFollowTheStandardWhateverItsNumber)
+{
+    auto verdicts = [] {
+        std::vector<int> v;
+        for (int r = 0; r < 256; r += 15)
+            for (int g = 0; g < 256; g += 15)
+                for (int b = 0; b < 256; b += 15) v.push_back(isHotPixel(r, g, b));
+        return v;
+    };
+    prepareDefaults(0);
+    std::vector<int> ntsc = verdicts();
+    prepareDefaults(1);
+    std::vector<int> pal = verdicts();
+    ASSERT_NE(ntsc, pal) << "the two standards differ on this grid";
+    for (int other : {2, -1}) {
+        prepareDefaults(other);
+        EXPECT_EQ(verdicts(), pal) << "standard " << other;
+        prepareDefaults(0);
+        EXPECT_EQ(verdicts(), ntsc) << "after standard " << other;
+    }
 }
 
 TEST(HotPixel, CompositeLimitOf100MakesWhiteHot)

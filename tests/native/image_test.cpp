@@ -117,6 +117,9 @@ TEST(ImageRegion, RefusesRectanglesOutsideTheImage)
     EXPECT_EQ(copyImageRegion(image.get(), 7, 0, 2, 2), nullptr);
     EXPECT_EQ(copyImageRegion(image.get(), 0, 0, 0, 2), nullptr);
     EXPECT_EQ(copyImageRegion(image.get(), 0, 0, 8, INT32_MAX), nullptr);
+    EXPECT_EQ(copyImageRegion(image.get(), 3, 7, 2, 2), nullptr) << "one row past the bottom";
+    ImagePtr lastRows(copyImageRegion(image.get(), 3, 6, 2, 2));
+    EXPECT_NE(lastRows, nullptr) << "the last two rows";
     ImagePtr piece(newImage(4, 4, 0, 0));
     fillDistinct(image.get());
     std::vector<float> before(image->red, image->red + 64);
