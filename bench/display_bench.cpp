@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "display/caption.h"
+#include "display/difference.h"
 #include "display/hot_pixels.h"
 #include "display/level_spans.h"
 #include "display/levels.h"
@@ -55,6 +56,7 @@ Image* renderLikeImage(int w, int h)
 
 struct Fixture {
     View* view = nullptr;
+    Image* reference = nullptr;  // the same render with its light a little dimmer
     int width = 0, height = 0;
     std::vector<uint32_t> out;
 
@@ -62,7 +64,10 @@ struct Fixture {
     {
         if (view && width == s.width) return;
         freeView(view);
+        freeImage(reference);
         view = newView(renderLikeImage(s.width, s.height));
+        reference = renderLikeImage(s.width, s.height);
+        for (size_t i = 0; i < size_t(s.width) * s.height; i++) reference->red[i] *= 0.98f;
         view->hot = {0, 7.5f, 110.0f, 50.0f};
         width = s.width;
         height = s.height;
@@ -224,6 +229,40 @@ void baseline(benchmark::State& state, const Size* s)
     }
 }
 
+// The memory traffic of comparing two images: both images' four planes read
+// (32 bytes a pixel), 4 bytes a pixel written.
+void baselinePair(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    const Image* a = g_fixture.view->image;
+    const Image* b = g_fixture.reference;
+    size_t n = size_t(a->width) * a->height;
+    const uint32_t* planes[8] = {
+        reinterpret_cast<const uint32_t*>(a->red),  reinterpret_cast<const uint32_t*>(a->green),
+        reinterpret_cast<const uint32_t*>(a->blue), reinterpret_cast<const uint32_t*>(a->alpha),
+        reinterpret_cast<const uint32_t*>(b->red),  reinterpret_cast<const uint32_t*>(b->green),
+        reinterpret_cast<const uint32_t*>(b->blue), reinterpret_cast<const uint32_t*>(b->alpha)};
+    uint32_t* out = g_fixture.out.data();
+    for (auto _ : state) {
+        for (size_t i = 0; i < n; i++)
+            out[i] = planes[0][i] ^ planes[1][i] ^ planes[2][i] ^ planes[3][i] ^ planes[4][i] ^ planes[5][i] ^
+                     planes[6][i] ^ planes[7][i];
+        benchmark::ClobberMemory();
+    }
+}
+
+// The difference view's colour, alpha and hot mask from the two images.
+void difference(benchmark::State& state, const Size* s)
+{
+    g_fixture.prepare(*s);
+    DifferenceDisplay display = {};
+    for (auto _ : state) {
+        buildDifference(g_fixture.view, g_fixture.reference, &display);
+        benchmark::ClobberMemory();
+    }
+    freeDifference(&display);
+}
+
 void rebuild(benchmark::State& state, const Size* s)
 {
     g_fixture.prepare(*s);
@@ -368,7 +407,7 @@ int main(int argc, char** argv)
                  {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption},
                  {"convertColour_sse2", onSse2<colour>}, {"rebuild_levels_sse2", onSse2<rebuildWithLevels>},
                  {"rows_new", storeRows<NEW_PAGES>}, {"rows_reused", storeRows<REUSED_COLD>},
-                 {"rebuild_cold", rebuildCold}};
+                 {"rebuild_cold", rebuildCold}, {"baseline_pair", baselinePair}, {"difference", difference}};
     printf("VECTOR PATH %s\n", activeVectorPath() == VECTOR_AVX2 ? "AVX2" : "SSE2");
     for (const Size& s : SIZES)
         for (const Case& c : cases) {
@@ -390,10 +429,18 @@ int main(int argc, char** argv)
         double base = reporter.times[std::string("baseline_") + s.name];
         if (base <= 0) continue;
         for (const Case& c : cases) {
-            if (c.fn == baseline || c.fn == rebuildSpheres || c.fn == iffEncode || c.fn == caption) continue;
+            if (c.fn == baseline || c.fn == rebuildSpheres || c.fn == iffEncode || c.fn == caption ||
+                c.fn == baselinePair || c.fn == difference)
+                continue;
             std::string name = std::string(c.name) + "_" + s.name;
             if (reporter.times.count(name)) printf("RATIO %s %.2f\n", name.c_str(), reporter.times[name] / base);
         }
+    }
+    // Comparing reads both images: against the pass over both.
+    for (const Size& s : SIZES) {
+        std::string name = std::string("difference_") + s.name, pair = std::string("baseline_pair_") + s.name;
+        if (reporter.times.count(name) && reporter.times[pair] > 0)
+            printf("RATIO %s %.2f\n", name.c_str(), reporter.times[name] / reporter.times[pair]);
     }
     // A caption costs its rectangle, not the frame: against the same frame's
     // full rebuild in this run.
@@ -403,6 +450,7 @@ int main(int argc, char** argv)
             printf("RATIO %s %.3f\n", name.c_str(), reporter.times[name] / reporter.times[full]);
     }
     freeView(g_fixture.view);
+    freeImage(g_fixture.reference);
     benchmark::Shutdown();
     return 0;
 }

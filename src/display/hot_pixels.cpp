@@ -228,10 +228,14 @@ int32_t hotChromaLimit()
     return g_tables.chromaLimit;
 }
 
+void hotMaskBytes(const DisplayBitmap* colour, DisplayBitmap* mask, int y, int fromByte, int toByte)
+{
+    maskBytes(bitmapRow(colour, y), colour->width, bitmapRow(mask, y), fromByte, toByte);
+}
+
 void buildHotMaskBytes(View* view, int y, int fromByte, int toByte)
 {
-    const DisplayBitmap* colour = view->colour;
-    maskBytes(bitmapRow(colour, y), colour->width, bitmapRow(view->hotMask, y), fromByte, toByte);
+    hotMaskBytes(view->colour, view->hotMask, y, fromByte, toByte);
 }
 
 void buildHotMask(View* view)

@@ -7,6 +7,7 @@
 
 #include <stdint.h>
 
+#include "image/display_bitmap.h"
 #include "settings/display_params.h"
 
 struct View;
@@ -36,6 +37,9 @@ void buildHotMask(View* view);
 // byte) as their colour pixels are done.
 void prepareHotTablesForView(const View* view);
 void buildHotMaskBytes(View* view, int y, int fromByte, int toByte);
+
+// The same for any colour bitmap and a mask of its size.
+void hotMaskBytes(const DisplayBitmap* colour, DisplayBitmap* mask, int y, int fromByte, int toByte);
 
 // The mask bytes covering the rectangle (whole bytes, in groups of four,
 // possibly reaching past the rectangle to the right).

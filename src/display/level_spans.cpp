@@ -165,7 +165,52 @@ int colourVector(const float* red, const float* green, const float* blue, int n,
     return x;
 }
 
+template <Rounding R>
+inline __m128i grey4(const float* v, const Levels4& l, __m128i* unsure)
+{
+    __m128 x = _mm_loadu_ps(v);
+    if (R == UNIT) return unitLevels(x);
+    if (R == BRACKETED) return bracketedLevels(x, l.blackF, l.low, l.high, unsure);
+    return anyLevels(x, l.black, l.range);
+}
+
+template <Rounding R>
+inline void grey16(const float* v, uint8_t* out, const Levels4& l, __m128i* unsure)
+{
+    __m128i a = grey4<R>(v, l, unsure), b = grey4<R>(v + 4, l, unsure);
+    __m128i c = grey4<R>(v + 8, l, unsure), d = grey4<R>(v + 12, l, unsure);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d)));
+}
+
+template <Rounding R>
+int greyVector(const float* v, int n, uint8_t* out, LevelSpan levels)
+{
+    const BracketScales scales = bracketScales(levels.range);
+    const Levels4 l = {_mm_set1_pd(double(levels.black)), _mm_set1_pd(double(levels.range)),
+                       _mm_set1_ps(levels.black), _mm_set1_ps(scales.low), _mm_set1_ps(scales.high)};
+    int x = 0;
+    for (; x + 16 <= n; x += 16) {
+        __m128i unsure = _mm_setzero_si128();
+        grey16<R>(v + x, out + x, l, &unsure);
+        if (R == BRACKETED && _mm_movemask_epi8(_mm_cmpeq_epi32(unsure, _mm_setzero_si128())) != 0xFFFF)
+            grey16<DOUBLE>(v + x, out + x, l, &unsure);
+    }
+    return x;
+}
+
 }  // namespace
+
+void convertGreySpan(const float* values, int n, uint8_t* out, LevelSpan levels)
+{
+    int done;
+    if (isUnitLevels(levels.black, levels.range))
+        done = greyVector<UNIT>(values, n, out, levels);
+    else if (bracketHolds(levels.black, levels.range))
+        done = greyVector<BRACKETED>(values, n, out, levels);
+    else
+        done = greyVector<DOUBLE>(values, n, out, levels);
+    for (int x = done; x < n; x++) out[x] = levelToByte(values[x], levels.black, levels.range);
+}
 
 void convertColourSpan(const float* red, const float* green, const float* blue, int n, uint8_t* bgr,
                        LevelSpan levels)
@@ -215,6 +260,11 @@ void convertColourSpan(const float* red, const float* green, const float* blue, 
 void convertAlphaSpan(const float* alpha, int n, uint8_t* out)
 {
     for (int x = 0; x < n; x++) out[x] = alphaToByte(alpha[x]);
+}
+
+void convertGreySpan(const float* values, int n, uint8_t* out, LevelSpan levels)
+{
+    for (int x = 0; x < n; x++) out[x] = levelToByte(values[x], levels.black, levels.range);
 }
 
 #endif

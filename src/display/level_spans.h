@@ -24,6 +24,10 @@ void convertColourSpan(const float* red, const float* green, const float* blue, 
 // n alpha samples into n bytes.
 void convertAlphaSpan(const float* alpha, int n, uint8_t* out);
 
+// n values of one channel through the levels into n bytes (SSE2 on both
+// paths: it serves the difference view's alpha, a third of its work).
+void convertGreySpan(const float* values, int n, uint8_t* out, LevelSpan levels);
+
 enum VectorPath { VECTOR_SSE2 = 0, VECTOR_AVX2 = 1 };
 
 // The path for a processor with these feature registers.

@@ -35,7 +35,7 @@ void expectSpanMatchesReference(const std::vector<float>& values, float black, f
     float range = white - black;
     LevelSpan levels = {black, range};
     size_t n = values.size();
-    std::vector<uint8_t> bgr(3 * n), alpha(n);
+    std::vector<uint8_t> bgr(3 * n), alpha(n), grey(n);
     // The same values in all three channels, shifted so every SIMD lane sees each.
     std::vector<float> g(values.begin() + 1, values.end()), b(values.begin() + 2, values.end());
     g.push_back(values[0]);
@@ -43,6 +43,7 @@ void expectSpanMatchesReference(const std::vector<float>& values, float black, f
     b.push_back(values[1]);
     convertColourSpan(values.data(), g.data(), b.data(), int(n), bgr.data(), levels);
     convertAlphaSpan(values.data(), int(n), alpha.data());
+    convertGreySpan(values.data(), int(n), grey.data(), levels);
     for (size_t i = 0; i < n; i++) {
         ASSERT_EQ(bgr[3 * i + 2], levelToByte(values[i], black, range))
             << "value " << values[i] << " (bits " << std::hex << bitsOf(values[i]) << ") levels " << black << " "
@@ -50,6 +51,7 @@ void expectSpanMatchesReference(const std::vector<float>& values, float black, f
         ASSERT_EQ(bgr[3 * i + 1], levelToByte(g[i], black, range)) << g[i];
         ASSERT_EQ(bgr[3 * i], levelToByte(b[i], black, range)) << b[i];
         ASSERT_EQ(alpha[i], alphaToByte(values[i])) << values[i];
+        ASSERT_EQ(grey[i], levelToByte(values[i], black, range)) << "grey " << values[i];
     }
 }
 
