@@ -3,6 +3,33 @@
 static View* g_slots[SLOT_COUNT];
 static View* g_retired;  // the last view a new image replaced, without its image
 static ViewState g_viewState;
+static int g_reference = -1;
+
+static void clearReferenceIf(int slot)
+{
+    if (slot != g_reference) return;
+    g_reference = -1;
+    g_viewState.compareMode = COMPARE_NONE;
+}
+
+void toggleReferenceSlot(int slot)
+{
+    if (slot < 0 || slot >= SLOT_COUNT || !g_slots[slot]) return;
+    if (slot == g_reference)
+        clearReferenceIf(slot);
+    else
+        g_reference = slot;
+}
+
+int referenceSlot()
+{
+    return g_reference;
+}
+
+View* referenceView()
+{
+    return g_reference >= 0 ? g_slots[g_reference] : nullptr;
+}
 
 ViewState* viewState()
 {
@@ -25,6 +52,7 @@ int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fi
 
 void freeSlot(int slot)
 {
+    clearReferenceIf(slot);
     freeView(g_slots[slot]);
     g_slots[slot] = nullptr;
     g_viewState.view = nullptr;
@@ -32,6 +60,7 @@ void freeSlot(int slot)
 
 void retireSlot(int slot)
 {
+    clearReferenceIf(slot);
     View* view = g_slots[slot];
     g_slots[slot] = nullptr;
     g_viewState.view = nullptr;
@@ -51,6 +80,7 @@ void releaseRetired()
 
 void freeAllSlots()
 {
+    clearReferenceIf(g_reference);
     for (int i = 0; i < SLOT_COUNT; i++) {
         freeView(g_slots[i]);
         g_slots[i] = nullptr;

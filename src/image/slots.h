@@ -39,3 +39,11 @@ int chooseSlotForNewImage();
 
 // Makes the slot's View record the one the View state shows.
 void loadViewState(int slot);
+
+// The reference image other images are compared with: any occupied slot.
+// Marking the reference slot again, freeing it or replacing its image
+// clears the mark, and with it the View state's compare mode. None at
+// first; nothing of it is stored.
+void toggleReferenceSlot(int slot);
+int referenceSlot();  // -1 when none
+View* referenceView();  // null when none

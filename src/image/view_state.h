@@ -9,6 +9,10 @@ struct View;
 
 enum ChannelView { CHANNEL_RGB = 0, CHANNEL_ALPHA = 1, CHANNEL_RED = 2, CHANNEL_GREEN = 3, CHANNEL_BLUE = 4 };
 enum OverlayFlag { OVERLAY_HOT = 1, OVERLAY_SAFE = 2 };
+// How the current image is compared with the reference: not at all, by a
+// wipe (the reference left of a vertical split, the current image right of
+// it), or as their difference.
+enum CompareMode { COMPARE_NONE = 0, COMPARE_WIPE = 1, COMPARE_DIFFERENCE = 2 };
 
 struct ViewState {
     View* view;  // null when there is no image
@@ -29,6 +33,8 @@ struct ViewState {
     int16_t mouseY;
     uint32_t dragging;
     uint32_t placingText;
+    int32_t compareMode;  // COMPARE_NONE whenever no reference is set
+    int32_t wipeX;        // the image column where the wipe's current image begins
 };
 
 ViewState* viewState();

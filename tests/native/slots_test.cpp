@@ -232,3 +232,48 @@ TEST_F(SlotsTest, LoadViewStateSelectsOnlyTheSlotsFields)
     freeSlot(0);
     EXPECT_EQ(vs->view, nullptr);
 }
+
+TEST_F(SlotsTest, TheReferenceIsAnyOccupiedSlotAndMarkingItAgainClearsIt)
+{
+    for (int i = 0; i < 3; i++) store(100 + i, i + 1);
+    EXPECT_EQ(referenceSlot(), -1);
+    EXPECT_EQ(referenceView(), nullptr);
+    toggleReferenceSlot(5);  // empty
+    toggleReferenceSlot(-1);
+    toggleReferenceSlot(SLOT_COUNT);
+    EXPECT_EQ(referenceSlot(), -1);
+    toggleReferenceSlot(1);
+    EXPECT_EQ(referenceSlot(), 1);
+    EXPECT_EQ(referenceView(), viewInSlot(1));
+    toggleReferenceSlot(2);
+    EXPECT_EQ(referenceSlot(), 2) << "another slot moves the mark";
+    viewState()->compareMode = COMPARE_WIPE;
+    toggleReferenceSlot(2);
+    EXPECT_EQ(referenceSlot(), -1);
+    EXPECT_EQ(viewState()->compareMode, COMPARE_NONE);
+}
+
+TEST_F(SlotsTest, FreeingOrReplacingTheReferenceClearsItAndEndsTheComparison)
+{
+    for (int i = 0; i < 4; i++) store(100 + i, i + 1);
+    toggleReferenceSlot(1);
+    viewState()->compareMode = COMPARE_DIFFERENCE;
+    freeSlot(0);
+    EXPECT_EQ(referenceSlot(), 1) << "another slot's image leaving keeps it";
+    EXPECT_EQ(viewState()->compareMode, COMPARE_DIFFERENCE);
+    freeSlot(1);
+    EXPECT_EQ(referenceSlot(), -1);
+    EXPECT_EQ(viewState()->compareMode, COMPARE_NONE);
+
+    toggleReferenceSlot(2);
+    viewState()->compareMode = COMPARE_WIPE;
+    retireSlot(2);  // a new frame replaces it
+    EXPECT_EQ(referenceSlot(), -1);
+    EXPECT_EQ(viewState()->compareMode, COMPARE_NONE);
+    ASSERT_EQ(storeImageInSlot(imageMadeAt(200, 9), &settings, 2, rebuildDisplay), 1);
+    EXPECT_EQ(referenceView(), nullptr) << "the new image in its slot is not the reference";
+
+    toggleReferenceSlot(3);
+    freeAllSlots();
+    EXPECT_EQ(referenceSlot(), -1);
+}
