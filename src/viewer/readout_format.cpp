@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "display/difference.h"
 #include "image/view.h"
 
 static int g_displayType;
@@ -109,18 +110,74 @@ void FormatFloatTriple(char* text, size_t size, int channel, const float values[
     snprintf(text + n, size - n, "%s", FormatFloatValue(values[2]));
 }
 
+static void formatBytes(char* text, size_t size, int channel, const uint8_t v[3]);
+
 void formatPixelValues(const View* view, int x, int y, int channel, char* text, size_t size)
 {
     if (g_displayType == 0) {
         uint8_t v[3];
         ReadDisplayPixel(view, x, y, channel, v);
-        if (channel != 0)
-            snprintf(text, size, "%d", v[0]);
-        else
-            snprintf(text, size, "%d, %d, %d", v[0], v[1], v[2]);
+        formatBytes(text, size, channel, v);
     } else {
         float v[3];
         ReadImagePixel(view, x, y, channel, v);
         FormatFloatTriple(text, size, channel, v);
     }
+}
+
+// The bytes the difference view shows at (x, y), picked for the channel view
+// as ReadDisplayPixel picks them.
+static void differenceBytes(const View* current, const View* reference, int x, int y, int channel, uint8_t out[3])
+{
+    const Image* a = current->image;
+    const Image* b = reference->image;
+    const size_t i = size_t(a->width) * size_t(y) + size_t(x), j = size_t(b->width) * size_t(y) + size_t(x);
+    const float cur[4] = {a->red[i], a->green[i], a->blue[i], a->alpha[i]};
+    const float ref[4] = {b->red[j], b->green[j], b->blue[j], b->alpha[j]};
+    uint8_t bgr[3], alpha;
+    differencePixel(cur, ref, a->black, a->white - a->black, bgr, &alpha);
+    switch (channel) {
+    case 1: out[0] = alpha; break;
+    case 2: out[0] = bgr[2]; break;
+    case 3: out[0] = bgr[1]; break;
+    case 4: out[0] = bgr[0]; break;
+    default:
+        out[0] = bgr[2];
+        out[1] = bgr[1];
+        out[2] = bgr[0];
+        break;
+    }
+}
+
+static void formatBytes(char* text, size_t size, int channel, const uint8_t v[3])
+{
+    if (channel != 0)
+        snprintf(text, size, "%d", v[0]);
+    else
+        snprintf(text, size, "%d, %d, %d", v[0], v[1], v[2]);
+}
+
+void formatCompareValues(const View* current, const View* reference, int x, int y, int channel, char* text,
+                         size_t size)
+{
+    const Image* r = reference ? reference->image : nullptr;
+    if (!r || x >= r->width || y >= r->height) {
+        formatPixelValues(current, x, y, channel, text, size);
+        return;
+    }
+    char parts[3][32];
+    if (g_displayType == 0) {
+        uint8_t v[3][3];
+        ReadDisplayPixel(current, x, y, channel, v[0]);
+        ReadDisplayPixel(reference, x, y, channel, v[1]);
+        differenceBytes(current, reference, x, y, channel, v[2]);
+        for (int k = 0; k < 3; k++) formatBytes(parts[k], sizeof parts[k], channel, v[k]);
+    } else {
+        float v[3][3];
+        ReadImagePixel(current, x, y, channel, v[0]);
+        ReadImagePixel(reference, x, y, channel, v[1]);
+        for (int c = 0; c < 3; c++) v[2][c] = fabsf(v[0][c] - v[1][c]);
+        for (int k = 0; k < 3; k++) FormatFloatTriple(parts[k], sizeof parts[k], channel, v[k]);
+    }
+    snprintf(text, size, "%s | ref %s | diff %s", parts[0], parts[1], parts[2]);
 }

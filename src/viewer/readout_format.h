@@ -31,3 +31,12 @@ void FormatFloatTriple(char* text, size_t size, int channel, const float values[
 // The values text of (x, y) as the readout shows it, in the current number
 // format; text holds at least 32 characters.
 void formatPixelValues(const View* view, int x, int y, int channel, char* text, size_t size);
+
+// The same while a reference is set: "current | ref reference | diff
+// difference", the difference as the difference view shows it (display
+// bytes) or |current - reference| of the samples; the current pixel's text
+// alone where the reference has no pixel. text holds at least 112
+// characters.
+enum { COMPARE_VALUES_SIZE = 112 };
+void formatCompareValues(const View* current, const View* reference, int x, int y, int channel, char* text,
+                         size_t size);

@@ -115,3 +115,74 @@ TEST(PixelValues, EachChannelReadsItsOwnValueInBothForms)
     EXPECT_STREQ(text, "0.250") << "samples come as rendered";
     SetPixelDisplayType(0);
 }
+
+namespace {
+
+// A view of width × 1 with pixel 0 set to the four samples, the rest 0.
+View* onePixelView(int width, float r, float g, float b, float a)
+{
+    Image* image = newImage(width, 1, 1, 0);
+    for (float* c : {image->red, image->green, image->blue, image->alpha})
+        for (int i = 0; i < width; i++) c[i] = 0.0f;
+    image->red[0] = r;
+    image->green[0] = g;
+    image->blue[0] = b;
+    image->alpha[0] = a;
+    View* view = newView(image);
+    rebuildDisplay(view);
+    return view;
+}
+
+}  // namespace
+
+TEST(CompareValues, CurrentReferenceAndDifferenceInBothForms)
+{
+    ViewPtr current(onePixelView(3, 0.25f, 1.5f, -0.125f, 1.0f));
+    ViewPtr reference(onePixelView(2, 0.5f, 1.0f, 0.125f, 0.5f));
+    const char* bytes[5] = {"63, 255, 0 | ref 127, 255, 31 | diff 63, 127, 63", "255 | ref 127 | diff 127",
+                            "63 | ref 127 | diff 63", "255 | ref 255 | diff 127", "0 | ref 31 | diff 63"};
+    const char* samples[5] = {"0.250, 1.500, -0.125 | ref 0.500, 1.000, 0.125 | diff 0.250, 0.500, 0.250",
+                              "1.000 | ref 0.500 | diff 0.500", "0.250 | ref 0.500 | diff 0.250",
+                              "1.500 | ref 1.000 | diff 0.500", "-0.125 | ref 0.125 | diff 0.250"};
+    char text[COMPARE_VALUES_SIZE];
+    for (int channel = 0; channel < 5; channel++) {
+        SetPixelDisplayType(0);
+        formatCompareValues(current.get(), reference.get(), 0, 0, channel, text, sizeof text);
+        EXPECT_STREQ(text, bytes[channel]) << channel;
+        SetPixelDisplayType(1);
+        formatCompareValues(current.get(), reference.get(), 0, 0, channel, text, sizeof text);
+        EXPECT_STREQ(text, samples[channel]) << channel;
+    }
+    // The difference goes through the current image's levels, as its view shows it.
+    current->image->white = 0.5f;
+    refreshDisplay(current.get(), REFRESH_LEVELS);
+    SetPixelDisplayType(0);
+    formatCompareValues(current.get(), reference.get(), 0, 0, 2, text, sizeof text);
+    EXPECT_STREQ(text, "127 | ref 127 | diff 127");
+    SetPixelDisplayType(0);
+}
+
+TEST(CompareValues, BesideTheReferenceOnlyTheCurrentPixelIsShown)
+{
+    ViewPtr current(onePixelView(3, 0.25f, 0.5f, 0.75f, 1.0f));
+    ViewPtr reference(onePixelView(2, 0.5f, 1.0f, 0.125f, 0.5f));
+    char text[COMPARE_VALUES_SIZE];
+    SetPixelDisplayType(1);
+    formatCompareValues(current.get(), reference.get(), 2, 0, 0, text, sizeof text);
+    EXPECT_STREQ(text, "0.000, 0.000, 0.000");
+    formatCompareValues(current.get(), nullptr, 0, 0, 0, text, sizeof text);
+    EXPECT_STREQ(text, "0.250, 0.500, 0.750");
+    SetPixelDisplayType(0);
+}
+
+TEST(CompareValues, TheLongestTextsFit)
+{
+    const float huge = -3.0e38f;  // the difference of the two overflows
+    ViewPtr current(onePixelView(1, huge, huge, huge, 1.0f));
+    ViewPtr reference(onePixelView(1, -huge, -huge, -huge, 1.0f));
+    char text[COMPARE_VALUES_SIZE];
+    SetPixelDisplayType(1);
+    formatCompareValues(current.get(), reference.get(), 0, 0, 0, text, sizeof text);
+    EXPECT_STREQ(text, "-3.0e38, -3.0e38, -3.0e38 | ref 3.0e38, 3.0e38, 3.0e38 | diff INF, INF, INF");
+    SetPixelDisplayType(0);
+}
