@@ -1,14 +1,16 @@
 #!/bin/sh
 # Remakes the screenshots in docs/ that show the status bar, captions, the Add Text
-# dialog, the Notes and Settings sheet and the safe areas. Run after a build:
+# dialog, the Notes and Settings sheet, the safe areas and the comparison of two
+# renders. Run after a build:
 #   sh tools/docs-shots.sh
 set -u
 . "$(dirname "$0")/wine-session.sh"
 cd "$ZR_TOP"
 out=build/docs-shots
-mkdir -p "$out/float" "$out/outline" "$out/solid" "$out/caption"
+mkdir -p "$out/float" "$out/outline" "$out/solid" "$out/caption" "$out/magnified"
 printf '{ ZRConfig\nPixelDisplayType 1\n}\n' >"$out/float/zr4.cfg"
 printf '{ ZRConfig\nSafeParams 1.85 0.02 3 0\n}\n' >"$out/outline/zr4.cfg"
+printf '{ ZRConfig\nBlackWhite 0 0.25\n}\n' >"$out/magnified/zr4.cfg"
 printf '{ ZRConfig\nSafeParams 1.85 0.02 3 1\n}\n' >"$out/solid/zr4.cfg"
 printf '{ ZRConfig\n{ TextOptions\nFont "Arial" -28 0 0 0 700 0 0 0 0 0 0 0 0\nText "spheres_v12  2026-12-08"\nColor 255 220 120 0\nShadowOptions 1 2 2\n}\n}\n' >"$out/caption/zr4.cfg"
 trap 'wine_session_stop' EXIT INT TERM
@@ -52,3 +54,13 @@ for style in outline solid; do
         --keys "f" --screenshot "$out/safe-$style.bmp" </dev/null | tr -d '\r'
     png "$out/safe-$style.bmp" "safe-$style"
 done
+
+# Two frames of the spheres, the balls a little moved: the first as the
+# reference, wiped against the second, and their difference at white 0.25.
+two="build/win64/zrhost.exe --plugin build/win64/zr40.p --frames 2 --no-render-status --quit-after 200"
+timeout 120 "$ZR_WINE" $two --size 640x360 --pattern spheres --keys "{CTRL+1}w" --pointer "300,200" \
+    --screenshot "$out/compare-wipe.bmp" </dev/null | tr -d '\r'
+png "$out/compare-wipe.bmp" compare-wipe
+timeout 120 "$ZR_WINE" $two --settings-dir "$out/magnified" --size 640x360 --pattern spheres --keys "{CTRL+1}x" \
+    --pointer "300,200" --screenshot "$out/compare-difference.bmp" </dev/null | tr -d '\r'
+png "$out/compare-difference.bmp" compare-difference

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the viewer's toolbar bitmap: eleven 16 x 15 pictures side by side,
+"""Draws the viewer's toolbar bitmap: thirteen 16 x 15 pictures side by side,
 4 bits per pixel, on the light grey (192, 192, 192) that the toolbar shows
 as the button face. Run: make_toolbar.py OUT.bmp"""
 import struct
@@ -200,6 +200,40 @@ PICTURES = [
 .........k......
 .........k......
 ........kkk.....
+................
+................""",
+    # 11 wipe: a picture split by a line, grey on the left, blue on the right
+    """
+................
+.kkkkkkkkkkkkkk.
+.ksssssskbbbbbk.
+.ksssssskbbbbbk.
+.ksssssskbbbbbk.
+.kssssssrbbbbbk.
+.kssssssrbbbbbk.
+.kssssssrbbbbbk.
+.kssssssrbbbbbk.
+.kssssssrbbbbbk.
+.ksssssskbbbbbk.
+.ksssssskbbbbbk.
+.ksssssskbbbbbk.
+.kkkkkkkkkkkkkk.
+................""",
+    # 12 difference: two overlapping squares, the overlap lit
+    """
+................
+.kkkkkkkkk......
+.ksssssssk......
+.ksssssssk......
+.ksssskkkkkkkkk.
+.ksssskyyykbbbk.
+.ksssskyyykbbbk.
+.ksssskyyykbbbk.
+.kkkkkkkkkkbbbk.
+......kbbbbbbbk.
+......kbbbbbbbk.
+......kbbbbbbbk.
+......kkkkkkkkk.
 ................
 ................""",
 ]

@@ -31,6 +31,13 @@ int64_t imagePixelAt(int32_t scroll, int32_t at, int zoomIndex)
     return screenToImage(int64_t(scroll) + at, zoomIndex);
 }
 
+int64_t firstColumnShowing(int64_t pixel, int32_t scroll, int zoomIndex)
+{
+    if (zoomIndex >= ZOOM_ONE) return pixel * (zoomIndex - 63) - scroll;
+    const int64_t d = 65 - zoomIndex;
+    return -floorDiv(-pixel, d) - scroll;  // pixel / d rounded up
+}
+
 int32_t scrollToKeep(int64_t pixel, int32_t at, int zoomIndex, int32_t clientSize, int32_t scaledSize)
 {
     int64_t s;

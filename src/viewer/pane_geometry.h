@@ -14,6 +14,10 @@ struct PaneRect {
 // scroll offset, as painting maps it; also beyond the image's ends.
 int64_t imagePixelAt(int32_t scroll, int32_t at, int zoomIndex);
 
+// The first client position whose image pixel (as imagePixelAt maps it) is
+// pixel or beyond: where a split before that pixel falls on the screen.
+int64_t firstColumnShowing(int64_t pixel, int32_t scroll, int zoomIndex);
+
 // The scroll offset that puts image pixel pixel under client position at:
 // magnified, the pixel covers that screen pixel; zoomed out, the screen
 // pixel there covers it. Clamped to the scaled extent and, magnified,

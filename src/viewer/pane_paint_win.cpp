@@ -2,6 +2,7 @@
 // and scroll, with the chosen channel and overlays.
 #include "display/reduced_bitmap.h"
 #include "image/slots.h"
+#include "viewer/compare.h"
 #include "viewer/pane_geometry.h"
 #include "viewer/pane_win.h"
 #include "viewer/viewer_win.h"
@@ -44,20 +45,70 @@ void ReleasePanePaint()
     g_reducedPicture = g_reducedMask = nullptr;
 }
 
-static void drawChannel(HDC dc, const PaintMapping& m, int32_t step, const View* view, int channel)
+// The bitmaps a picture is drawn from: a view's, or the difference's.
+struct Picture {
+    const DisplayBitmap* colour;
+    const DisplayBitmap* alpha;
+    const DisplayBitmap* hotMask;
+};
+
+static void drawChannel(HDC dc, const PaintMapping& m, int32_t step, const Picture& picture, int channel)
 {
     static const COLORREF channelColours[5] = {0, 0, RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
     if (channel == CHANNEL_ALPHA) {
-        drawBitmap(dc, m, step, view->alpha, SRCCOPY);
+        drawBitmap(dc, m, step, picture.alpha, SRCCOPY);
     } else if (channel >= CHANNEL_RED && channel <= CHANNEL_BLUE) {
         HBRUSH brush = CreateSolidBrush(channelColours[channel]);
         HGDIOBJ previous = SelectObject(dc, brush);
-        drawBitmap(dc, m, step, view->colour, MERGECOPY);
+        drawBitmap(dc, m, step, picture.colour, MERGECOPY);
         SelectObject(dc, previous);
         DeleteObject(brush);
     } else {
-        drawBitmap(dc, m, step, view->colour, SRCCOPY);
+        drawBitmap(dc, m, step, picture.colour, SRCCOPY);
     }
+}
+
+static void drawPicture(HDC dc, const PaintMapping& m, int32_t step, const Picture& picture, const ViewState* vs)
+{
+    drawChannel(dc, m, step, picture, vs->channelView);
+    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, step, picture.hotMask, SRCAND);
+}
+
+static Picture pictureOf(const View* view)
+{
+    return {view->colour, view->alpha, view->hotMask};
+}
+
+// The client column where the wipe's current image begins.
+static int64_t splitColumn(const ViewState* vs)
+{
+    return firstColumnShowing(vs->wipeX, vs->scrollX, vs->zoomIndex);
+}
+
+// Left of the split, the reference where it has pixels, at the same zoom
+// and scroll, with its own hot mask.
+static void drawWipe(HDC dc, const ViewState* vs, const RECT& paint, int32_t step)
+{
+    const View* reference = referenceView();
+    int64_t split = splitColumn(vs);
+    if (!reference || split <= paint.left) return;
+    PaneRect left = {paint.left, paint.top, split < paint.right ? int32_t(split) : paint.right, paint.bottom};
+    PaintMapping m;
+    if (!mapPaintRect(left, vs->scrollX, vs->scrollY, vs->zoomIndex, reference->image->width,
+                      reference->image->height, &m))
+        return;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, left.left, left.top, left.right, left.bottom);  // whole pixels may reach past it
+    drawPicture(dc, m, step, pictureOf(reference), vs);
+    RestoreDC(dc, saved);
+}
+
+// The split as a one-pixel inverted line down the picture.
+static void drawSplitLine(HDC dc, const ViewState* vs, const RECT& paint, const PaintMapping& m)
+{
+    int64_t split = splitColumn(vs);
+    if (split < paint.left || split >= paint.right || split >= m.dstX + m.dstWidth) return;
+    PatBlt(dc, int(split), m.dstY, 1, m.dstHeight, DSTINVERT);
 }
 
 // Draws the paint rectangle of the pane into any device context.
@@ -72,9 +123,14 @@ void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH bac
     }
     SetStretchBltMode(dc, COLORONCOLOR);
     int32_t step = vs->zoomIndex < ZOOM_ONE ? 65 - vs->zoomIndex : 1;
-    drawChannel(dc, m, step, vs->view, vs->channelView);
-    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, step, vs->view->hotMask, SRCAND);
+    const DifferenceDisplay* difference = vs->compareMode == COMPARE_DIFFERENCE ? comparedDifference() : nullptr;
+    Picture shown = difference ? Picture{difference->colour, difference->alpha, difference->hotMask}
+                               : pictureOf(vs->view);
+    drawPicture(dc, m, step, shown, vs);
+    const bool wiping = vs->compareMode == COMPARE_WIPE;
+    if (wiping) drawWipe(dc, vs, paint, step);
     if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, step, vs->view->safeOverlay, SRCINVERT);
+    if (wiping) drawSplitLine(dc, vs, paint, m);
     RECT right = {m.dstX + m.dstWidth, paint.top, paint.right, m.dstY + m.dstHeight};
     if (right.left < paint.right) FillRect(dc, &right, background);
     RECT below = {paint.left, m.dstY + m.dstHeight, paint.right, paint.bottom};

@@ -21,9 +21,9 @@ static void ShowPixelReadout(const View* view, int x, int y, int channel)
         return;
     }
     g_readoutBlank = 0;
-    char coordinates[32], values[32];
+    char coordinates[32], values[COMPARE_VALUES_SIZE];
     snprintf(coordinates, sizeof coordinates, "%d, %d", x, y);
-    formatPixelValues(view, x, y, channel, values, sizeof values);
+    formatCompareValues(view, referenceView(), x, y, channel, values, sizeof values);
     SetStatusText(2, coordinates);
     SetStatusText(3, values);
     UpdateStatusBar();

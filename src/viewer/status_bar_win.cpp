@@ -1,5 +1,6 @@
 // The viewer's status bar: image name, zoom, pixel readout and the
 // progress meter of the file writers.
+#include <stdio.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,6 +17,8 @@ static HWND g_statusBar;
 static HFONT g_font;  // the status bar's, set on it so that it is the one measured
 static StatusWidths g_widths;
 static char g_name[NAME_SIZE];  // the whole name; the part may show it cut
+static int g_reference = -1;    // the reference slot the name part names
+static int g_clientWidth;       // of the viewer, at the last layout
 
 // The meter's one-bit drawing surface, rebuilt at every layout.
 static struct {
@@ -62,6 +65,9 @@ static void MeasureParts()
                                          "-999999, -999999, -999999", "-9.99e9, -9.99e9, -9.99e9",
                                          "-9.9e38, -9.9e38, -9.9e38"};
     static const char* const name[] = {"Untitled000"};
+    static const char* const compared[] = {
+        "-9.9e38, -9.9e38, -9.9e38 | ref -9.9e38, -9.9e38, -9.9e38 | diff -9.9e38, -9.9e38, -9.9e38",
+        "255, 255, 255 | ref 255, 255, 255 | diff 255, 255, 255"};
     HDC dc = GetDC(g_statusBar);
     if (!dc) return;
     HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
@@ -71,6 +77,9 @@ static void MeasureParts()
     g_widths.coordinates = widestText(dc, coordinates, 3) + frame;
     g_widths.values = widestText(dc, values, sizeof values / sizeof values[0]) + frame;
     g_widths.minName = widestText(dc, name, 1) + frame;
+    g_widths.compareValues = widestText(dc, compared, 2) + frame;
+    static const char* const reference[] = {" | ref: slot 10"};
+    g_widths.reference = widestText(dc, reference, 1);
     g_widths.progress = PROGRESS_WIDTH;
     g_widths.grip = GRIP_WIDTH;
     SelectObject(dc, previous);
@@ -93,7 +102,7 @@ HWND CreateStatusBar(HWND viewer)
 
 int StatusBarMinimumWidth()
 {
-    return statusMinimumWidth(g_widths);
+    return statusMinimumWidth(g_widths, g_reference >= 0);
 }
 
 int StatusBarHeight()
@@ -120,6 +129,7 @@ void ReleaseStatusBar()
 {
     ReleaseProgressSurface();
     g_statusBar = nullptr;
+    g_reference = -1;
     if (g_font) DeleteObject(g_font);
     g_font = nullptr;
 }
@@ -144,19 +154,32 @@ static void buildProgressSurface()
 
 static void ShowName();
 
-int LayoutStatusBar(int clientWidth, int clientHeight)
+static void SetParts()
 {
-    if (!g_statusBar) return 0;
-    int h = StatusBarHeight();
-    MoveWindow(g_statusBar, 0, clientHeight - h, clientWidth, h, TRUE);
     int32_t edges[STATUS_PARTS];
-    statusPartEdges(clientWidth, g_widths, edges);
+    statusPartEdges(g_clientWidth, g_widths, g_reference >= 0, edges);
     INT parts[STATUS_PARTS];
     for (int i = 0; i < STATUS_PARTS; i++) parts[i] = edges[i];
     SendMessageA(g_statusBar, SB_SETPARTS, STATUS_PARTS, reinterpret_cast<LPARAM>(parts));
     ShowName();
     buildProgressSurface();
+}
+
+int LayoutStatusBar(int clientWidth, int clientHeight)
+{
+    if (!g_statusBar) return 0;
+    int h = StatusBarHeight();
+    MoveWindow(g_statusBar, 0, clientHeight - h, clientWidth, h, TRUE);
+    g_clientWidth = clientWidth;
+    SetParts();
     return h;
+}
+
+void SetStatusReference(int slot)
+{
+    if (slot == g_reference) return;
+    g_reference = slot;
+    if (g_statusBar) SetParts();  // the values part widens while comparing
 }
 
 void SetStatusText(int part, const char* text)
@@ -179,22 +202,26 @@ static void ShowName()
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) return;
     HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
-    char shown[NAME_SIZE + 4];
+    char suffix[40] = "";
+    if (g_reference >= 0) snprintf(suffix, sizeof suffix, " | ref: slot %d", g_reference + 1);
+    char shown[NAME_SIZE + 4 + sizeof suffix];
     lstrcpynA(shown, g_name, NAME_SIZE);
     int length = lstrlenA(g_name);
     INT prefix[NAME_SIZE];
-    SIZE size, dots;
+    SIZE size, dots, after = {0, 0};
     if (SendMessageA(g_statusBar, SB_GETRECT, PART_NAME, reinterpret_cast<LPARAM>(&part)) && length > 0 &&
         GetTextExtentExPointA(dc, g_name, length, 0, nullptr, prefix, &size) &&
-        GetTextExtentPoint32A(dc, "...", 3, &dots)) {
+        GetTextExtentPoint32A(dc, "...", 3, &dots) && (!suffix[0] || GetTextExtentPoint32A(dc, suffix, lstrlenA(suffix), &after))) {
         int32_t widths[NAME_SIZE];
         for (int i = 0; i < length; i++) widths[i] = prefix[i];
-        int32_t room = part.right - part.left - (2 * GetSystemMetrics(SM_CXEDGE) + 6);
+        // The reference stays in sight; the name is what gets cut.
+        int32_t room = part.right - part.left - (2 * GetSystemMetrics(SM_CXEDGE) + 6) - after.cx;
         size_t kept = charactersBeforeEllipsis(widths, size_t(length), dots.cx, room);
         if (kept < size_t(length)) lstrcpyA(shown + kept, "...");
     }
     SelectObject(dc, previous);
     DeleteDC(dc);
+    lstrcatA(shown, suffix);
     SetStatusText(PART_NAME, shown);
 }
 

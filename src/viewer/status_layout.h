@@ -13,13 +13,17 @@ struct StatusWidths {
     int32_t zoom, coordinates, values, progress;
     int32_t grip;     // the size grip after the last part
     int32_t minName;  // the least the name part keeps
+    int32_t compareValues;  // the values of the current pixel, the reference's and their difference
+    int32_t reference;      // what the name part adds while a reference is set
 };
 
 // Right edges of the five parts for a client width: the fixed parts at the
 // right, the name taking the rest but no less than minName. Narrower than
-// statusMinimumWidth, the parts run past the right edge.
-void statusPartEdges(int32_t clientWidth, const StatusWidths& widths, int32_t edges[STATUS_PARTS]);
-int32_t statusMinimumWidth(const StatusWidths& widths);
+// statusMinimumWidth, the parts run past the right edge. While comparing
+// (a reference is set) the name keeps room for the reference too, and the
+// values part widens toward compareValues as far as that allows.
+void statusPartEdges(int32_t clientWidth, const StatusWidths& widths, int comparing, int32_t edges[STATUS_PARTS]);
+int32_t statusMinimumWidth(const StatusWidths& widths, int comparing);
 
 // How many leading characters of a text stay when it is cut to width with
 // an ellipsis of ellipsisWidth after them; prefix[i] is the width of the

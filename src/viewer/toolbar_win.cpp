@@ -1,12 +1,13 @@
-// The viewer's flat toolbar: fifteen commands, eight of them check buttons
+// The viewer's flat toolbar: seventeen commands, ten of them check buttons
 // that mirror the View state.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "image/view_state.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
-enum { TOOLBAR_BITMAP = 201, OWN_IMAGES = 11 };
+enum { TOOLBAR_BITMAP = 201, OWN_IMAGES = 13 };
 
 static TBBUTTON separator()
 {
@@ -54,6 +55,8 @@ HWND CreateToolbar(HWND viewer)
         button(base + 4, CMD_BLUE, TBSTYLE_CHECK),
         button(base + 5, CMD_HOT_PIXELS, TBSTYLE_CHECK),
         button(base + 6, CMD_SAFE_OUTLINES, TBSTYLE_CHECK),
+        button(base + 11, CMD_WIPE, TBSTYLE_CHECK),
+        button(base + 12, CMD_DIFFERENCE, TBSTYLE_CHECK),
         separator(),
         button(base + 7, CMD_FIT, TBSTYLE_BUTTON),
         button(base + 8, CMD_NOTES, TBSTYLE_BUTTON),
@@ -83,12 +86,18 @@ void CheckToolbarButton(HWND viewer, int command, int on)
     SendDlgItemMessageA(viewer, ID_TOOLBAR, TB_CHECKBUTTON, command, MAKELPARAM(on ? TRUE : FALSE, 0));
 }
 
-void UpdateToolbarChecks(HWND viewer, int channelView, unsigned overlays)
+void UpdateToolbarChecks(HWND viewer, const ViewState* vs, int hasReference)
 {
     for (int channel = 0; channel <= 4; channel++)
-        CheckToolbarButton(viewer, commandOfChannel(channel), channel == channelView);
-    CheckToolbarButton(viewer, CMD_HOT_PIXELS, (overlays & 1) != 0);
-    CheckToolbarButton(viewer, CMD_SAFE_OUTLINES, (overlays & 2) != 0);
+        CheckToolbarButton(viewer, commandOfChannel(channel), channel == vs->channelView);
+    CheckToolbarButton(viewer, CMD_HOT_PIXELS, (vs->overlays & OVERLAY_HOT) != 0);
+    CheckToolbarButton(viewer, CMD_SAFE_OUTLINES, (vs->overlays & OVERLAY_SAFE) != 0);
+    // The comparisons need a reference to compare with.
+    static const int compareCommands[] = {CMD_WIPE, CMD_DIFFERENCE};
+    for (int command : compareCommands)
+        SendDlgItemMessageA(viewer, ID_TOOLBAR, TB_ENABLEBUTTON, command, MAKELPARAM(hasReference ? TRUE : FALSE, 0));
+    CheckToolbarButton(viewer, CMD_WIPE, vs->compareMode == COMPARE_WIPE);
+    CheckToolbarButton(viewer, CMD_DIFFERENCE, vs->compareMode == COMPARE_DIFFERENCE);
 }
 
 void SetAddTextChecked(HWND viewer, int on)

@@ -1,6 +1,9 @@
 // The image view pane's window procedure: clicks zoom, a control-drag
-// pans, the wheel zooms or scrolls, and moves report the pixel under the
-// pointer. Painting, zooming and scrolling, and the readout live beside it.
+// pans, the wheel zooms or scrolls, moves report the pixel under the
+// pointer, and with Shift they move the wipe's split. Painting, zooming and scrolling, and the readout live beside it.
+#include "image/slots.h"
+#include "viewer/compare.h"
+#include "viewer/pane_geometry.h"
 #include "viewer/pane_win.h"
 #include "viewer/viewer_win.h"
 #include "viewer/zoom.h"
@@ -70,6 +73,20 @@ static LRESULT OnRightButtonDown(HWND pane, WPARAM wp, LPARAM lp)
 
 static bool g_trackingLeave;
 
+// With Shift held, the wipe's split follows the pointer.
+static void MoveWipe(HWND pane, ViewState* vs, POINT p)
+{
+    const View* reference = referenceView();
+    if (!reference) return;
+    int64_t column = imagePixelAt(vs->scrollX, p.x, vs->zoomIndex);
+    if (column > INT32_MAX) column = INT32_MAX;
+    int32_t x = wipeColumnFor(int32_t(column < 0 ? 0 : column), vs->imageWidth, reference->image->width);
+    if (x == vs->wipeX) return;
+    vs->wipeX = x;
+    InvalidateRect(pane, nullptr, FALSE);
+    UpdateWindow(pane);
+}
+
 static LRESULT OnMouseMove(HWND pane, WPARAM wp, LPARAM lp)
 {
     ViewState* vs = paneState(pane);
@@ -78,6 +95,7 @@ static LRESULT OnMouseMove(HWND pane, WPARAM wp, LPARAM lp)
         DragScroll(pane, p);
         return 0;
     }
+    if (vs && vs->compareMode == COMPARE_WIPE && (wp & MK_SHIFT)) MoveWipe(pane, vs, p);
     if (!g_trackingLeave) {  // to blank the readout once the pointer has gone
         TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, pane, 0};
         g_trackingLeave = TrackMouseEvent(&track) != FALSE;

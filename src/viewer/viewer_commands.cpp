@@ -21,6 +21,8 @@ static const struct {
     {CMD_NOTES, "Notes and Settings"},
     {CMD_ADD_TEXT, "Add Text"},
     {CMD_UNDO_TEXT, "Undo Text"},
+    {CMD_WIPE, "Wipe with Reference"},
+    {CMD_DIFFERENCE, "Difference from Reference"},
 };
 
 const char* toolbarTip(int command)
@@ -40,8 +42,8 @@ int commandOfChannel(int channel)
     return CMD_RGB + channel;
 }
 
-// Letters in the order of their commands 101 to 115.
-static const char commandLetters[] = "scpdiargbhfjntu";
+// Letters in the order of their commands 101 to 117.
+static const char commandLetters[] = "scpdiargbhfjntuwx";
 
 int commandOfCharacter(int code)
 {

@@ -22,6 +22,8 @@ enum ViewerCommand {
     CMD_NOTES = 113,
     CMD_ADD_TEXT = 114,
     CMD_UNDO_TEXT = 115,
+    CMD_WIPE = 116,        // the reference left of a split, the current image right of it
+    CMD_DIFFERENCE = 117,  // |current - reference|
     CMD_SLOT_FIRST = 200,  // 200 + slot, for slots 0 to 9
 };
 

@@ -6,11 +6,12 @@
 #include "dialogs/text_dialog_win.h"
 #include "display/caption_text_win.h"
 #include "display/safe_overlay_win.h"
+#include "image/slots.h"
 #include "output/clipboard_win.h"
 #include "output/print_win.h"
 #include "output/save_command_win.h"
-#include "image/slots.h"
 #include "settings/settings.h"
+#include "viewer/compare.h"
 #include "viewer/readout_format.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
@@ -40,8 +41,10 @@ void RefreshViewer(HWND viewer, int slot, int repaint)
     if (isSlotEmpty(slot)) return;
     loadViewState(slot);
     UpdateSlotStrip(viewer, slot);
-    const ViewState* vs = viewState();
-    UpdateToolbarChecks(viewer, vs->channelView, vs->overlays);
+    ViewState* vs = viewState();
+    refreshComparison(vs);  // short of memory, the difference view turns itself off
+    UpdateToolbarChecks(viewer, vs, referenceSlot() >= 0);
+    SetStatusReference(referenceSlot());
     SetStatusName(vs->name);
     SetStatusZoom(vs->zoomIndex);
     if (repaint) RefreshZoom(pane(viewer));
@@ -84,6 +87,28 @@ static void ToggleOverlay(HWND viewer, unsigned flag)
 {
     viewState()->overlays ^= flag;
     RefreshViewer(viewer, g_currentSlot, 1);
+}
+
+// Marks the slot as the reference, or clears the mark when it is already.
+static void ToggleReference(HWND viewer, int slot)
+{
+    toggleReferenceSlot(slot);
+    RefreshViewer(viewer, g_currentSlot, 1);
+    KeepMinimumWidth(viewer);
+}
+
+// The wipe or the difference view on, or off again; nothing without a
+// reference. A wipe starts with its split in the middle of the common area.
+static void ToggleCompare(HWND viewer, int mode)
+{
+    ViewState* vs = viewState();
+    const View* reference = referenceView();
+    if (reference) {
+        if (mode == COMPARE_WIPE && vs->compareMode != COMPARE_WIPE)
+            vs->wipeX = wipeColumnFor(INT32_MAX, vs->imageWidth, reference->image->width) / 2;
+        vs->compareMode = vs->compareMode == mode ? COMPARE_NONE : mode;
+    }
+    RefreshViewer(viewer, g_currentSlot, 1);  // also unchecks a button pressed without a reference
 }
 
 static void BeginTextPlacement(HWND viewer)
@@ -210,6 +235,8 @@ void DispatchCommand(HWND viewer, int command)
             BeginTextPlacement(viewer);
         break;
     case CMD_UNDO_TEXT: UndoCaption(viewer); break;
+    case CMD_WIPE: ToggleCompare(viewer, COMPARE_WIPE); break;
+    case CMD_DIFFERENCE: ToggleCompare(viewer, COMPARE_DIFFERENCE); break;
     case CMD_COPY: CopyCurrentImage(viewer); break;
     case CMD_SAVE: SaveImage(viewer); break;
     case CMD_PRINT: PrintCurrentImage(viewer); break;
@@ -225,6 +252,10 @@ static void ScrollPane(HWND viewer, UINT message, int code)
 void HandleKeyDown(HWND viewer, WPARAM key)
 {
     bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (key >= '0' && key <= '9' && GetKeyState(VK_CONTROL) < 0) {  // Ctrl with a slot's digit
+        ToggleReference(viewer, key == '0' ? 9 : int(key - '1'));
+        return;
+    }
     switch (key) {
     case VK_ESCAPE:
         if (viewState()->placingText)
@@ -325,6 +356,12 @@ void AddNewImage(HWND viewer, Image* image)
     g_currentSlot = slot;
     RefreshViewer(viewer, slot, 1);
     if (IsIconic(viewer)) ShowWindow(viewer, SW_RESTORE);
+}
+
+void ToggleReferenceOfButton(HWND viewer, HWND button)
+{
+    int slot = GetDlgCtrlID(button) - CMD_SLOT_FIRST;
+    if (slot >= 0 && slot < SLOT_COUNT) ToggleReference(viewer, slot);
 }
 
 void BeginModalOperation(HWND)

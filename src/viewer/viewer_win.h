@@ -37,6 +37,8 @@ struct ViewerLink {
 HWND CreateViewerWindow(const ViewerLink& link, Image* image);
 LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 const ViewerLink& viewerLink();
+// Widens the viewer to its least width when that grew (a reference set).
+void KeepMinimumWidth(HWND viewer);
 
 // ---- commands (viewer_commands_win.cpp) ----
 void DispatchCommand(HWND viewer, int command);
@@ -46,6 +48,8 @@ void RefreshViewer(HWND viewer, int slot, int repaint);
 void AddNewImage(HWND viewer, Image* image);
 void EndTextPlacement(HWND viewer, int x, int y, int place);
 void setCurrentSlot(int slot);
+// A slot button's context: marks its slot as the reference, or unmarks it.
+void ToggleReferenceOfButton(HWND viewer, HWND button);
 
 // Modal operations (dialogs, saving, printing) hold new images back, so
 // that none replaces the View record the operation works on.
@@ -64,7 +68,10 @@ HWND CreateToolbar(HWND viewer);
 int AutosizeToolbar(HWND viewer);
 int ToolbarHeight(HWND viewer);
 void CheckToolbarButton(HWND viewer, int command, int on);
-void UpdateToolbarChecks(HWND viewer, int channelView, unsigned overlays);
+struct ViewState;
+// The channel, overlay and compare buttons as the View state has them; the
+// compare buttons are enabled only while a reference is set.
+void UpdateToolbarChecks(HWND viewer, const ViewState* vs, int hasReference);
 void SetAddTextChecked(HWND viewer, int on);
 int GetToolbarTip(NMHDR* notification);
 
@@ -75,6 +82,8 @@ int StatusBarHeight();
 int StatusBarMinimumWidth();  // the least width that shows every part
 void ReleaseStatusBar();
 void SetStatusName(const char* text);
+// The reference slot the name part names after the image's name; -1 none.
+void SetStatusReference(int slot);
 void SetStatusZoom(int zoomIndex);
 void SetStatusText(int part, const char* text);
 void UpdateStatusBar();

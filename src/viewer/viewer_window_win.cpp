@@ -8,6 +8,7 @@
 #include "display/safe_overlay_win.h"
 #include "image/slots.h"
 #include "settings/settings.h"
+#include "viewer/compare.h"
 #include "viewer/pane_geometry.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
@@ -58,6 +59,7 @@ static LRESULT OnDestroy(HWND viewer)
 {
     ReleaseStatusBar();
     ReleaseSlotStrip();
+    releaseComparison();
     freeAllSlots();
     g_link.closing(viewer);
     GiveBackUnstoredImages(viewer, g_link.giveBack);
@@ -83,6 +85,15 @@ static int MinimumViewerWidth(HWND viewer)
     int content = toolbar.cx > StatusBarMinimumWidth() ? toolbar.cx : StatusBarMinimumWidth();
     int width = (window.right - window.left) - client.right + content;
     return width > MIN_WIDTH ? width : MIN_WIDTH;
+}
+
+void KeepMinimumWidth(HWND viewer)
+{
+    RECT window;
+    if (!GetWindowRect(viewer, &window) || IsZoomed(viewer) || IsIconic(viewer)) return;
+    int least = MinimumViewerWidth(viewer);
+    if (window.right - window.left < least)
+        SetWindowPos(viewer, nullptr, 0, 0, least, window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 static LRESULT OnGetMinMaxInfo(HWND viewer, MINMAXINFO* info)
@@ -148,6 +159,7 @@ LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(hwnd, reinterpret_cast<MINMAXINFO*>(lp));
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lp), wp, lp);
     case WM_NOTIFY: return OnNotify(hwnd, wp, lp);
+    case WM_CONTEXTMENU: ToggleReferenceOfButton(hwnd, reinterpret_cast<HWND>(wp)); return 0;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL: return SendDlgItemMessageA(hwnd, ID_PANE, msg, wp, lp);
     case WM_KEYDOWN: HandleKeyDown(hwnd, wp); return 0;

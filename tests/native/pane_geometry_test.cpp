@@ -384,3 +384,21 @@ TEST(FitPlacement, CentresUnlessTheUserPlacedTheWindow)
     p = placeFittedWindow(100, 100, 2500, 1200, PaneRect{-1920, 0, 0, 1080}, false);
     EXPECT_EQ(p.x, 0) << "a centred corner off the origin's side comes to 0";
 }
+
+// The wipe's split lies between the last screen column showing a pixel
+// before it and the first showing it or one after, at every zoom.
+TEST(FirstColumnShowing, SplitsTheScreenWhereThePixelsDo)
+{
+    for (int zoom : {0, 1, 40, 62, 63, 64, 65, 66, 70, 128})
+        for (int32_t scroll : {0, 1, 7, 250, 4097})
+            for (int64_t pixel : {0, 1, 2, 3, 17, 64, 65, 1000, 1919}) {
+                int64_t at = firstColumnShowing(pixel, scroll, zoom);
+                SCOPED_TRACE(testing::Message() << "zoom " << zoom << " scroll " << scroll << " pixel " << pixel);
+                ASSERT_GE(imagePixelAt(scroll, int32_t(at), zoom), pixel);
+                ASSERT_LT(imagePixelAt(scroll, int32_t(at - 1), zoom), pixel);
+            }
+    EXPECT_EQ(firstColumnShowing(10, 0, 64), 10) << "one to one";
+    EXPECT_EQ(firstColumnShowing(10, 6, 66), 24) << "three times, scrolled by two pixels";
+    EXPECT_EQ(firstColumnShowing(10, 0, 63), 5) << "at a half, column 5 shows pixel 10";
+    EXPECT_EQ(firstColumnShowing(11, 0, 63), 6);
+}

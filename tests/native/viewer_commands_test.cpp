@@ -17,13 +17,13 @@ TEST(CharacterKeys, RunTheCommandsOfTheKeyTable)
         {'s', CMD_SAVE},      {'c', CMD_COPY},         {'p', CMD_PRINT},         {'d', CMD_DELETE},
         {'i', CMD_RGB},       {'a', CMD_ALPHA},        {'r', CMD_RED},           {'g', CMD_GREEN},
         {'b', CMD_BLUE},      {'h', CMD_HOT_PIXELS},   {'f', CMD_SAFE_OUTLINES}, {'j', CMD_FIT},
-        {'n', CMD_NOTES},     {'t', CMD_ADD_TEXT},     {'u', CMD_UNDO_TEXT},     {'1', CMD_SLOT_FIRST},
-        {'9', CMD_SLOT_FIRST + 8}, {'0', CMD_SLOT_FIRST + 9}};
+        {'n', CMD_NOTES},     {'t', CMD_ADD_TEXT},     {'u', CMD_UNDO_TEXT},     {'w', CMD_WIPE},
+        {'x', CMD_DIFFERENCE}, {'1', CMD_SLOT_FIRST}, {'9', CMD_SLOT_FIRST + 8}, {'0', CMD_SLOT_FIRST + 9}};
     for (auto [key, command] : keys) {
         EXPECT_EQ(commandOfCharacter(key), command) << key;
         EXPECT_EQ(actionOfCharacter(key), CHAR_COMMAND) << key;
     }
-    for (char other : {'S', 'x', 'e', ' ', '\0'}) {
+    for (char other : {'S', 'W', 'e', 'k', ' ', '\0'}) {
         EXPECT_EQ(commandOfCharacter(other), 0) << int(other);
         EXPECT_EQ(actionOfCharacter(other), CHAR_NONE) << int(other);
     }
@@ -70,25 +70,45 @@ TEST(ZoomScale, FollowsTheIndex)
 
 TEST(StatusParts, FixedPartsKeepTheirWidthsAtTheRight)
 {
-    const StatusWidths w = {40, 80, 160, 72, 16, 70};
+    const StatusWidths w = {40, 80, 160, 72, 16, 70, 0, 0};
     int32_t edges[5];
-    statusPartEdges(700, w, edges);
+    statusPartEdges(700, w, 0, edges);
     const int32_t expected[5] = {332, 372, 452, 612, 684};
     for (int i = 0; i < 5; i++) EXPECT_EQ(edges[i], expected[i]) << i;
 }
 
 TEST(StatusParts, TheNamePartKeepsItsLeastWidth)
 {
-    const StatusWidths w = {40, 80, 160, 72, 16, 70};
-    ASSERT_EQ(statusMinimumWidth(w), 438);
+    const StatusWidths w = {40, 80, 160, 72, 16, 70, 0, 0};
+    ASSERT_EQ(statusMinimumWidth(w, 0), 438);
     int32_t edges[5];
-    statusPartEdges(438, w, edges);  // exactly the least width
+    statusPartEdges(438, w, 0, edges);  // exactly the least width
     EXPECT_EQ(edges[0], 70);
     EXPECT_EQ(edges[4], 438 - 16);
-    statusPartEdges(300, w, edges);  // narrower: the parts run past the edge
+    statusPartEdges(300, w, 0, edges);  // narrower: the parts run past the edge
     EXPECT_EQ(edges[0], 70);
     EXPECT_EQ(edges[1] - edges[0], 40);
     EXPECT_EQ(edges[4] - edges[3], 72);
+}
+
+TEST(StatusParts, ComparingWidensTheValuesAsFarAsTheNameAllows)
+{
+    const StatusWidths w = {40, 80, 160, 72, 16, 70, 400, 50};
+    ASSERT_EQ(statusMinimumWidth(w, 1), 488) << "the name keeps room for the reference";
+    int32_t edges[5];
+    statusPartEdges(1000, w, 1, edges);  // room for all of it
+    EXPECT_EQ(edges[3] - edges[2], 400);
+    EXPECT_EQ(edges[0], 1000 - 16 - 72 - 400 - 80 - 40);
+    statusPartEdges(750, w, 1, edges);  // the name keeps 120: 750 - 328 = 422 left, 400 fits
+    EXPECT_EQ(edges[3] - edges[2], 400);
+    statusPartEdges(650, w, 1, edges);  // 322 left for the values
+    EXPECT_EQ(edges[3] - edges[2], 322);
+    EXPECT_EQ(edges[0], 120);
+    statusPartEdges(438, w, 1, edges);  // below the least: no more than the plain values
+    EXPECT_EQ(edges[3] - edges[2], 160);
+    EXPECT_EQ(edges[0], 120);
+    statusPartEdges(1000, w, 0, edges);
+    EXPECT_EQ(edges[3] - edges[2], 160) << "not comparing";
 }
 
 TEST(Ellipsis, CutsBeforeTheLastCharacterThatWouldOverflow)

@@ -42,7 +42,11 @@ HWND ViewerTest::render(int n, const char* pattern, int width, int height)
 int ViewerTest::waitForName(const std::string& name, int timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (statusText(viewer, 0) != name) {
+    auto shows = [&] {  // the name alone, or with the reference after it
+        std::string text = statusText(viewer, 0);
+        return text == name || text.compare(0, name.size() + 3, name + " | ") == 0;
+    };
+    while (!shows()) {
         if (int(GetTickCount() - start) > timeoutMs) return 0;
         pumpMessages(5);
     }

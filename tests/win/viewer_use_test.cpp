@@ -308,7 +308,7 @@ TEST_F(ViewerUseTest, EveryToolbarButtonIsInsideTheSmallestWindow)
     GetWindowRect(toolbar, &bar);
     MapWindowPoints(nullptr, viewer, reinterpret_cast<POINT*>(&bar), 2);
     int buttons = int(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
-    ASSERT_EQ(buttons, 18);
+    ASSERT_EQ(buttons, 20);
     for (int i = 0; i < buttons; i++) {
         RECT r;
         ASSERT_TRUE(SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)));

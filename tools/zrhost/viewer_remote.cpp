@@ -44,6 +44,15 @@ static const struct {
     {"DOWN", VK_DOWN},  {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT}, {"HOME", VK_HOME},   {"END", VK_END},
 };
 
+// The virtual key of a key's name: the named keys, and a digit as itself.
+static WPARAM virtualKeyNamed(const std::string& name)
+{
+    for (const auto& k : namedKeys)
+        if (name == k.name) return k.key;
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return WPARAM(name[0]);
+    return 0;
+}
+
 static int sendNamedKey(HWND viewer, std::string name)
 {
     if (name.compare(0, 5, "WAIT:") == 0) {
@@ -68,28 +77,36 @@ static int sendNamedKey(HWND viewer, std::string name)
         settleViewer(viewer);
         return 1;
     }
-    bool shift = name.compare(0, 6, "SHIFT+") == 0;
-    if (shift) name = name.substr(6);
-    for (const auto& k : namedKeys) {
-        if (name != k.name) continue;
-        BYTE state[256];
-        GetKeyboardState(state);
-        if (shift) {
-            // The viewer reads Shift with GetKeyState on its own thread.
-            AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(viewer, nullptr), TRUE);
-            BYTE shifted[256];
-            memcpy(shifted, state, sizeof shifted);
-            shifted[VK_SHIFT] = 0x80;
-            SetKeyboardState(shifted);
-        }
-        SendMessageA(viewer, WM_KEYDOWN, k.key, 1);
-        if (shift) {
-            SetKeyboardState(state);
-            AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(viewer, nullptr), FALSE);
-        }
-        return 1;
+    BYTE held[256] = {};  // the modifiers named before the key
+    for (;;) {
+        if (name.compare(0, 6, "SHIFT+") == 0)
+            held[VK_SHIFT] = 0x80, name = name.substr(6);
+        else if (name.compare(0, 5, "CTRL+") == 0)
+            held[VK_CONTROL] = 0x80, name = name.substr(5);
+        else
+            break;
     }
-    return 0;
+    WPARAM key = virtualKeyNamed(name);
+    if (!key) return 0;
+    bool modified = held[VK_SHIFT] || held[VK_CONTROL];
+    BYTE state[256];
+    GetKeyboardState(state);
+    DWORD viewerThread = GetWindowThreadProcessId(viewer, nullptr);
+    if (modified) {
+        // The viewer reads the modifiers with GetKeyState on its own thread.
+        AttachThreadInput(GetCurrentThreadId(), viewerThread, TRUE);
+        BYTE modifiedState[256];
+        memcpy(modifiedState, state, sizeof modifiedState);
+        modifiedState[VK_SHIFT] |= held[VK_SHIFT];
+        modifiedState[VK_CONTROL] |= held[VK_CONTROL];
+        SetKeyboardState(modifiedState);
+    }
+    SendMessageA(viewer, WM_KEYDOWN, key, 1);
+    if (modified) {
+        SetKeyboardState(state);
+        AttachThreadInput(GetCurrentThreadId(), viewerThread, FALSE);
+    }
+    return 1;
 }
 
 int sendKeys(HWND viewer, const std::string& keys)

@@ -15,7 +15,8 @@ void settleViewer(HWND viewer);
 
 // Types text into the viewer: characters as WM_CHAR, and named keys in
 // braces as WM_KEYDOWN: {ESC} {DEL} {LEFT} {RIGHT} {UP} {DOWN} {PGUP} {PGDN}
-// {HOME} {END}, {SHIFT+LEFT} and the like, {WAIT:ms}, {CLICK:x,y}, a left
+// {HOME} {END} and digits {1}, with SHIFT+ or CTRL+ before them held
+// ({SHIFT+LEFT}, {CTRL+3}), {WAIT:ms}, {CLICK:x,y}, a left
 // click on that client point of the image pane, and {OK}, OK in the Add
 // Text dialog that t and a click open. 0 on an unknown key, or an {OK}
 // with no dialog to press it in.

@@ -1,0 +1,195 @@
+// Comparing two renders on the screen: the reference mark, the difference
+// view and the wipe, read back with GetDIBits, and the readout of both.
+#include <math.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "pane_fixture.h"
+
+namespace {
+
+Rgba first(int x, int y)
+{
+    return {byteValue(x * 4 % 256), byteValue(y * 5 % 256), byteValue((x + y) * 2 % 256), 1};
+}
+
+// The first render with a light moved: some pixels brighter, one NaN.
+Rgba second(int x, int y)
+{
+    Rgba p = first(x, y);
+    if (x >= 20 && x < 40) p.r += 0.05f * float(y % 7);
+    if (y >= 30) p.b = 1.0f - p.b;
+    if (x == 5 && y == 6) p.g = NAN;
+    return p;
+}
+
+// A byte of the difference at black 0 and white 1, worked out from the
+// samples: |a - b| × 255, rounded to single precision, clamped, truncated.
+int differenceByte(float a, float b)
+{
+    double t = double(fabsf(a - b)) * 255.0;
+    if (t > 255.0) return 255;
+    float single = float(t);
+    return single >= 0.0f ? int(single) : 0;
+}
+
+// The picture of a pattern at one to one, as display bytes.
+int byteOf(float v)
+{
+    double t = double(v) * 255.0;
+    return t > 255.0 ? 255 : t >= 0.0 ? int(float(t)) : 0;
+}
+
+class CompareTest : public PaneTest {
+protected:
+    // The first render in slot 1 as the reference, the second current.
+    void renderPair(int refWidth = 64, int refHeight = 48)
+    {
+        renderImage(refWidth, refHeight, first);
+        renderImage(64, 48, second);
+        key("{CTRL+1}");
+        ASSERT_TRUE(waitForName("Untitled2 | ref: slot 1")) << statusText(viewer, 0);
+    }
+
+    HWND toolbar() { return GetDlgItem(viewer, 20); }
+    bool buttonEnabled(int command) { return SendMessageA(toolbar(), TB_ISBUTTONENABLED, command, 0) != 0; }
+    bool buttonChecked(int command) { return SendMessageA(toolbar(), TB_ISBUTTONCHECKED, command, 0) != 0; }
+
+    // Every pixel of the picture against the difference over the common
+    // area of a refWidth × refHeight reference, the second render beside it.
+    void expectDifferenceShown(int refWidth, int refHeight)
+    {
+        Capture c = capturePane();
+        for (int y = 0; y < 48; y++)
+            for (int x = 0; x < 64; x++) {
+                Rgba a = second(x, y), b = first(x, y);
+                int want[3];
+                if (x < refWidth && y < refHeight) {
+                    bool finite = std::isfinite(a.r) && std::isfinite(a.g) && std::isfinite(a.b);
+                    want[0] = finite ? differenceByte(a.r, b.r) : 255;
+                    want[1] = finite ? differenceByte(a.g, b.g) : 255;
+                    want[2] = finite ? differenceByte(a.b, b.b) : 255;
+                } else {
+                    want[0] = byteOf(a.r), want[1] = byteOf(a.g), want[2] = byteOf(a.b);
+                }
+                ASSERT_EQ(c.red(x, y), want[0]) << x << "," << y;
+                ASSERT_EQ(c.green(x, y), want[1]) << x << "," << y;
+                ASSERT_EQ(c.blue(x, y), want[2]) << x << "," << y;
+            }
+    }
+
+    // Screen column sx shows the reference's pixel (sx / scale, y) when it is
+    // left of the split, else the current image's.
+    void expectWipe(int splitColumn, int scale)
+    {
+        Capture c = capturePane();
+        int split = splitColumn * scale;
+        for (int sy = 0; sy < 48 * scale; sy += 3)
+            for (int sx = 0; sx < 64 * scale; sx++) {
+                if (sx == split) continue;  // the line
+                Rgba p = sx < split ? first(sx / scale, sy / scale) : second(sx / scale, sy / scale);
+                if (!std::isfinite(p.g)) continue;
+                ASSERT_EQ(c.red(sx, sy), byteOf(p.r)) << sx << "," << sy;
+                ASSERT_EQ(c.green(sx, sy), byteOf(p.g)) << sx << "," << sy;
+                ASSERT_EQ(c.blue(sx, sy), byteOf(p.b)) << sx << "," << sy;
+            }
+        // The line inverts the current image's pixel under it.
+        Rgba p = second(splitColumn, 10 / scale);
+        EXPECT_EQ(c.red(split, 10), 255 - byteOf(p.r));
+    }
+};
+
+}  // namespace
+
+TEST_F(CompareTest, WithoutAReferenceTheComparisonsAreOff)
+{
+    renderImage(64, 48, first);
+    renderImage(64, 48, second);
+    EXPECT_FALSE(buttonEnabled(116));
+    EXPECT_FALSE(buttonEnabled(117));
+    key("wx");
+    EXPECT_FALSE(buttonChecked(116));
+    EXPECT_FALSE(buttonChecked(117));
+    Capture c = capturePane();
+    EXPECT_EQ(c.red(30, 10), byteOf(second(30, 10).r)) << "the picture as before";
+    EXPECT_EQ(statusText(viewer, 0), "Untitled2");
+}
+
+TEST_F(CompareTest, TheDifferenceViewShowsTheAbsoluteDifferenceOfTheSamples)
+{
+    renderPair();
+    EXPECT_TRUE(buttonEnabled(117));
+    key("x");
+    EXPECT_TRUE(buttonChecked(117));
+    expectDifferenceShown(64, 48);
+    key("x");
+    EXPECT_FALSE(buttonChecked(117));
+    Capture c = capturePane();
+    EXPECT_EQ(c.red(30, 10), byteOf(second(30, 10).r)) << "off again";
+}
+
+TEST_F(CompareTest, ADifferentSizeComparesOverTheCommonArea)
+{
+    renderPair(40, 30);
+    key("x");
+    expectDifferenceShown(40, 30);
+}
+
+TEST_F(CompareTest, TheWipeShowsTheReferenceLeftOfTheSplitAtOneToOneAndZoomed)
+{
+    renderPair();
+    key("w");
+    EXPECT_TRUE(buttonChecked(116));
+    expectWipe(32, 1);  // it starts in the middle
+    mouse(WM_MOUSEMOVE, 10, 5, MK_SHIFT);
+    expectWipe(10, 1);
+    mouse(WM_MOUSEMOVE, 50, 5);  // without Shift the split stays
+    expectWipe(10, 1);
+    key(".");  // two to one, about the middle of a pane the picture fits
+    waitForSteadyPane();
+    ASSERT_EQ(scrollPos(SB_HORZ), 0);
+    expectWipe(10, 2);
+    mouse(WM_MOUSEMOVE, 41, 5, MK_SHIFT);  // screen column 41 shows pixel 20
+    expectWipe(20, 2);
+}
+
+TEST_F(CompareTest, TheReadoutShowsBothPixelsAndTheirDifference)
+{
+    renderPair();
+    Rgba a = second(30, 10), b = first(30, 10);
+    char expected[160];
+    snprintf(expected, sizeof expected, "%d, %d, %d | ref %d, %d, %d | diff %d, %d, %d", byteOf(a.r), byteOf(a.g),
+             byteOf(a.b), byteOf(b.r), byteOf(b.g), byteOf(b.b), differenceByte(a.r, b.r), differenceByte(a.g, b.g),
+             differenceByte(a.b, b.b));
+    EXPECT_EQ(readoutAt(30, 10, 3, expected), expected);
+}
+
+TEST_F(CompareTest, DeletingOrReplacingTheReferenceEndsTheComparison)
+{
+    renderPair();
+    key("x");
+    key("1d");  // the reference's own slot, deleted
+    ASSERT_TRUE(waitForName("Untitled2"));
+    EXPECT_EQ(statusText(viewer, 0), "Untitled2") << "no reference named";
+    EXPECT_FALSE(buttonEnabled(117));
+    EXPECT_FALSE(buttonChecked(117));
+    Capture c = capturePane();
+    EXPECT_EQ(c.red(30, 10), byteOf(second(30, 10).r));
+
+}
+
+TEST_F(CompareTest, ANewFrameInTheReferencesSlotEndsTheComparison)
+{
+    renderPair();
+    key("w");
+    for (int i = 0; i < 8; i++) renderImage(64, 48, first);  // slots 3 to 10
+    EXPECT_TRUE(buttonChecked(116));
+    renderImage(64, 48, first);  // the eleventh replaces the oldest, the reference
+    EXPECT_EQ(checkedSlot(viewer), 0);
+    EXPECT_EQ(statusText(viewer, 0), "Untitled" + std::to_string(framesRendered));
+    EXPECT_FALSE(buttonChecked(116));
+    EXPECT_FALSE(buttonEnabled(116));
+}
