@@ -346,6 +346,7 @@ TEST(FitZoom, ZoomsOutUntilTheLargerOverflowFits)
     EXPECT_EQ(fitZoomIndex(65, 320, 240, 16, 120, 1600, 1200), 65) << "and is never zoomed in";
     EXPECT_EQ(fitZoomIndex(70, 320, 240, 16, 120, 1600, 1200), 67) << "a magnified one that overflows zooms out";
     EXPECT_EQ(fitZoomIndex(64, 1000000, 10, 16, 120, 1600, 1200), 0) << "stops at 1/65";
+    EXPECT_EQ(fitZoomIndex(64, 1584, 1080, 16, 120, 1600, 1200), 64) << "exactly the work area keeps its zoom";
     // At 1/2, 3000 wide fills 1516 exactly: it must be narrower, so 1/3.
     EXPECT_EQ(fitZoomIndex(64, 3000, 10, 16, 120, 1516, 1200), 62);
 }

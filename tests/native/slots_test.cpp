@@ -242,6 +242,8 @@ TEST_F(SlotsTest, TheReferenceIsAnyOccupiedSlotAndMarkingItAgainClearsIt)
     toggleReferenceSlot(-1);
     toggleReferenceSlot(SLOT_COUNT);
     EXPECT_EQ(referenceSlot(), -1);
+    toggleReferenceSlot(0);
+    EXPECT_EQ(referenceView(), viewInSlot(0)) << "the first slot is a slot like the others";
     toggleReferenceSlot(1);
     EXPECT_EQ(referenceSlot(), 1);
     EXPECT_EQ(referenceView(), viewInSlot(1));
