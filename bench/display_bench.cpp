@@ -102,6 +102,19 @@ void rebuildSpheres(benchmark::State& state, const Size* s)
 // frame is ten frames old, its memory long out of the caches.
 enum RowTarget { NEW_PAGES, REUSED_COLD };
 
+// A frame as the host sends it: a new image (the recycled one when there is
+// one of its size) and a write for each row.
+Image* sendFrame(const Frame& frame)
+{
+    Image* image = newImage(frame.width, frame.height, 1, 0);
+    for (int y = 0; y < frame.height; y++) {
+        size_t at = size_t(y) * frame.width;
+        storeImageRow(image, y, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
+    }
+    benchmark::ClobberMemory();
+    return image;
+}
+
 template <RowTarget Target>
 void storeRows(benchmark::State& state, const Size* s)
 {
@@ -109,15 +122,7 @@ void storeRows(benchmark::State& state, const Size* s)
     std::string error;
     renderPattern("spheres", s->width, s->height, 0, &frame, &error);
     releaseRecycledImage();
-    auto send = [&] {
-        Image* image = newImage(s->width, s->height, 1, 0);
-        for (int y = 0; y < s->height; y++) {
-            size_t at = size_t(y) * s->width;
-            storeImageRow(image, y, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
-        }
-        benchmark::ClobberMemory();
-        return image;
-    };
+    auto send = [&] { return sendFrame(frame); };
     Image* slots[10] = {};
     if (Target == REUSED_COLD)
         for (Image*& slot : slots) slot = send();  // the slots full, as after ten frames
@@ -145,14 +150,7 @@ void rebuildCold(benchmark::State& state, const Size* s)
     std::string error;
     renderPattern("spheres", s->width, s->height, 0, &frame, &error);
     releaseRecycledImage();
-    auto send = [&] {
-        Image* image = newImage(s->width, s->height, 1, 0);
-        for (int y = 0; y < s->height; y++) {
-            size_t at = size_t(y) * s->width;
-            storeImageRow(image, y, &frame.red[at], &frame.green[at], &frame.blue[at], &frame.alpha[at]);
-        }
-        return image;
-    };
+    auto send = [&] { return sendFrame(frame); };
     View* views[10] = {};
     for (View*& view : views) {
         view = newView(send());

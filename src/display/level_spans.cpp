@@ -125,17 +125,33 @@ struct Levels4 {
     __m128 blackF, low, high;   // single precision, for the bracket
 };
 
+Levels4 levels4Of(LevelSpan levels)
+{
+    const BracketScales scales = bracketScales(levels.range);
+    return {_mm_set1_pd(double(levels.black)), _mm_set1_pd(double(levels.range)), _mm_set1_ps(levels.black),
+            _mm_set1_ps(scales.low), _mm_set1_ps(scales.high)};
+}
+
+// Whether the bracket left any lane unsure.
+inline bool anyUnsure(__m128i unsure)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(unsure, _mm_setzero_si128())) != 0xFFFF;
+}
+
+// Four values of one channel through the levels, as 32-bit lanes.
+template <Rounding R>
+inline __m128i levels4(const float* v, const Levels4& l, __m128i* unsure)
+{
+    __m128 x = _mm_loadu_ps(v);
+    if (R == UNIT) return unitLevels(x);
+    if (R == BRACKETED) return bracketedLevels(x, l.blackF, l.low, l.high, unsure);
+    return anyLevels(x, l.black, l.range);
+}
+
 template <Rounding R>
 inline __m128i convert4(const float* red, const float* green, const float* blue, const Levels4& l, __m128i* unsure)
 {
-    __m128 r = _mm_loadu_ps(red), g = _mm_loadu_ps(green), b = _mm_loadu_ps(blue);
-    if (R == UNIT) return packBgr4(pixelWords(unitLevels(r), unitLevels(g), unitLevels(b)));
-    if (R == BRACKETED)
-        return packBgr4(pixelWords(bracketedLevels(r, l.blackF, l.low, l.high, unsure),
-                                   bracketedLevels(g, l.blackF, l.low, l.high, unsure),
-                                   bracketedLevels(b, l.blackF, l.low, l.high, unsure)));
-    return packBgr4(pixelWords(anyLevels(r, l.black, l.range), anyLevels(g, l.black, l.range),
-                               anyLevels(b, l.black, l.range)));
+    return packBgr4(pixelWords(levels4<R>(red, l, unsure), levels4<R>(green, l, unsure), levels4<R>(blue, l, unsure)));
 }
 
 template <Rounding R>
@@ -152,48 +168,33 @@ inline void convert16(const float* red, const float* green, const float* blue, u
 template <Rounding R>
 int colourVector(const float* red, const float* green, const float* blue, int n, uint8_t* bgr, LevelSpan levels)
 {
-    const BracketScales scales = bracketScales(levels.range);
-    const Levels4 l = {_mm_set1_pd(double(levels.black)), _mm_set1_pd(double(levels.range)),
-                       _mm_set1_ps(levels.black), _mm_set1_ps(scales.low), _mm_set1_ps(scales.high)};
+    const Levels4 l = levels4Of(levels);
     int x = 0;
     for (; x + 16 <= n; x += 16) {
         __m128i unsure = _mm_setzero_si128();
         convert16<R>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
-        if (R == BRACKETED && _mm_movemask_epi8(_mm_cmpeq_epi32(unsure, _mm_setzero_si128())) != 0xFFFF)
-            convert16<DOUBLE>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
+        if (R == BRACKETED && anyUnsure(unsure)) convert16<DOUBLE>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
     }
     return x;
 }
 
 template <Rounding R>
-inline __m128i grey4(const float* v, const Levels4& l, __m128i* unsure)
-{
-    __m128 x = _mm_loadu_ps(v);
-    if (R == UNIT) return unitLevels(x);
-    if (R == BRACKETED) return bracketedLevels(x, l.blackF, l.low, l.high, unsure);
-    return anyLevels(x, l.black, l.range);
-}
-
-template <Rounding R>
 inline void grey16(const float* v, uint8_t* out, const Levels4& l, __m128i* unsure)
 {
-    __m128i a = grey4<R>(v, l, unsure), b = grey4<R>(v + 4, l, unsure);
-    __m128i c = grey4<R>(v + 8, l, unsure), d = grey4<R>(v + 12, l, unsure);
+    __m128i a = levels4<R>(v, l, unsure), b = levels4<R>(v + 4, l, unsure);
+    __m128i c = levels4<R>(v + 8, l, unsure), d = levels4<R>(v + 12, l, unsure);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d)));
 }
 
 template <Rounding R>
 int greyVector(const float* v, int n, uint8_t* out, LevelSpan levels)
 {
-    const BracketScales scales = bracketScales(levels.range);
-    const Levels4 l = {_mm_set1_pd(double(levels.black)), _mm_set1_pd(double(levels.range)),
-                       _mm_set1_ps(levels.black), _mm_set1_ps(scales.low), _mm_set1_ps(scales.high)};
+    const Levels4 l = levels4Of(levels);
     int x = 0;
     for (; x + 16 <= n; x += 16) {
         __m128i unsure = _mm_setzero_si128();
         grey16<R>(v + x, out + x, l, &unsure);
-        if (R == BRACKETED && _mm_movemask_epi8(_mm_cmpeq_epi32(unsure, _mm_setzero_si128())) != 0xFFFF)
-            grey16<DOUBLE>(v + x, out + x, l, &unsure);
+        if (R == BRACKETED && anyUnsure(unsure)) grey16<DOUBLE>(v + x, out + x, l, &unsure);
     }
     return x;
 }

@@ -19,23 +19,26 @@ int pixelDisplayType()
     return g_displayType;
 }
 
-void ReadDisplayPixel(const View* view, int x, int y, int channel, uint8_t out[3])
+// A pixel's bytes for the channel view: red, green, blue for RGB, else the
+// one value in out[0].
+static void pickChannel(const uint8_t bgr[3], uint8_t alpha, int channel, uint8_t out[3])
 {
-    if (channel == 1) {
-        out[0] = bitmapRow(view->alpha, y)[x];
-        return;
-    }
-    const uint8_t* p = bitmapRow(view->colour, y) + 3 * x;  // blue, green, red
     switch (channel) {
-    case 2: out[0] = p[2]; break;
-    case 3: out[0] = p[1]; break;
-    case 4: out[0] = p[0]; break;
+    case 1: out[0] = alpha; break;
+    case 2: out[0] = bgr[2]; break;
+    case 3: out[0] = bgr[1]; break;
+    case 4: out[0] = bgr[0]; break;
     default:
-        out[0] = p[2];
-        out[1] = p[1];
-        out[2] = p[0];
+        out[0] = bgr[2];
+        out[1] = bgr[1];
+        out[2] = bgr[0];
         break;
     }
+}
+
+void ReadDisplayPixel(const View* view, int x, int y, int channel, uint8_t out[3])
+{
+    pickChannel(bitmapRow(view->colour, y) + 3 * x, bitmapRow(view->alpha, y)[x], channel, out);
 }
 
 void ReadImagePixel(const View* view, int x, int y, int channel, float out[3])
@@ -136,17 +139,7 @@ static void differenceBytes(const View* current, const View* reference, int x, i
     const float ref[4] = {b->red[j], b->green[j], b->blue[j], b->alpha[j]};
     uint8_t bgr[3], alpha;
     differencePixel(cur, ref, a->black, a->white - a->black, bgr, &alpha);
-    switch (channel) {
-    case 1: out[0] = alpha; break;
-    case 2: out[0] = bgr[2]; break;
-    case 3: out[0] = bgr[1]; break;
-    case 4: out[0] = bgr[0]; break;
-    default:
-        out[0] = bgr[2];
-        out[1] = bgr[1];
-        out[2] = bgr[0];
-        break;
-    }
+    pickChannel(bgr, alpha, channel, out);
 }
 
 static void formatBytes(char* text, size_t size, int channel, const uint8_t v[3])
