@@ -1,5 +1,7 @@
 // The strip of ten slot buttons under the image, each with a tooltip that
 // tells what its slot holds.
+#include <stdio.h>
+#include <string.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -90,6 +92,10 @@ int GetSlotTip(NMHDR* notification)
                       view->image->renderTime);
     else
         formatSlotTip(text, sizeof text, slot, nullptr, 0, 0, 0);
+    if (view && slot == referenceSlot()) {
+        size_t n = strlen(text);
+        snprintf(text + n, sizeof text - n, " (the reference)");
+    }
     info->lpszText = text;
     return 1;
 }

@@ -193,3 +193,68 @@ TEST_F(CompareTest, ANewFrameInTheReferencesSlotEndsTheComparison)
     EXPECT_FALSE(buttonChecked(116));
     EXPECT_FALSE(buttonEnabled(116));
 }
+
+TEST_F(CompareTest, ARightClickOnASlotButtonMarksTheReferenceAndAgainUnmarksIt)
+{
+    renderImage(64, 48, first);
+    renderImage(64, 48, second);
+    HWND button = GetDlgItem(viewer, 200);
+    SendMessageA(viewer, WM_CONTEXTMENU, WPARAM(button), MAKELPARAM(-1, -1));
+    ASSERT_TRUE(waitForName("Untitled2 | ref: slot 1"));
+    EXPECT_TRUE(buttonEnabled(116));
+    SendMessageA(viewer, WM_CONTEXTMENU, WPARAM(button), MAKELPARAM(-1, -1));
+    EXPECT_EQ(statusText(viewer, 0), "Untitled2");
+    EXPECT_FALSE(buttonEnabled(116));
+    key("{CTRL+2}{CTRL+2}");  // the same with the keys
+    EXPECT_EQ(statusText(viewer, 0), "Untitled2");
+}
+
+// The difference goes through the current image's levels: a white level of
+// 0.25 shows four times the difference.
+TEST_F(CompareTest, ALowerWhiteLevelMagnifiesTheDifference)
+{
+    restartWithConfig("BlackWhite 0 0.25");
+    renderPair();
+    key("x");
+    Capture c = capturePane();
+    for (int y = 0; y < 48; y += 2)
+        for (int x = 20; x < 40; x++) {
+            Rgba a = second(x, y), b = first(x, y);
+            if (!std::isfinite(a.g)) continue;
+            double t = double(fabsf(a.r - b.r)) * 255.0 / 0.25;
+            int want = t > 255.0 ? 255 : int(float(t));
+            ASSERT_EQ(c.red(x, y), want) << x << "," << y;
+        }
+}
+
+// In the wipe each side shows its own image's hot pixels, in a channel view
+// too; the difference shows the chosen channel of the difference.
+TEST_F(CompareTest, ChannelViewsAndHotPixelsWorkInBothComparisons)
+{
+    renderPair();
+    key("h");
+    key("1");
+    Capture reference = capturePane();
+    key("2");
+    Capture current = capturePane();
+    key("w");
+    mouse(WM_MOUSEMOVE, 24, 5, MK_SHIFT);
+    Capture wipe = capturePane();
+    for (int y = 0; y < 48; y += 2)
+        for (int x = 0; x < 64; x++) {
+            if (x == 24) continue;  // the line
+            const Capture& want = x < 24 ? reference : current;
+            ASSERT_EQ(wipe.red(x, y), want.red(x, y)) << x << "," << y;
+            ASSERT_EQ(wipe.blue(x, y), want.blue(x, y)) << x << "," << y;
+        }
+    key("hwxg");  // hot pixels off, the difference's green channel
+    Capture green = capturePane();
+    for (int y = 0; y < 48; y += 2)
+        for (int x = 0; x < 64; x += 3) {
+            Rgba a = second(x, y), b = first(x, y);
+            int want = std::isfinite(a.g) ? differenceByte(a.g, b.g) : 255;
+            ASSERT_EQ(green.red(x, y), 0);
+            ASSERT_EQ(green.green(x, y), want) << x << "," << y;
+            ASSERT_EQ(green.blue(x, y), 0);
+        }
+}

@@ -45,15 +45,20 @@ protected:
     }
 
     // Closes the viewer the frames opened and waits until its thread is done.
+    // Frames still on their way when it closes open a new viewer (they are
+    // not lost), so that one is closed too, until none comes back.
     void closeViewer()
     {
         HWND viewer = findViewer(5000);
         ASSERT_NE(viewer, nullptr);
-        PostMessageA(viewer, WM_CLOSE, 0, 0);
-        DWORD start = GetTickCount();
-        while (IsWindow(viewer) && GetTickCount() - start < 10000) pumpMessages(10);
-        ASSERT_FALSE(IsWindow(viewer));
-        pumpMessages(200);
+        while (viewer) {
+            PostMessageA(viewer, WM_CLOSE, 0, 0);
+            DWORD start = GetTickCount();
+            while (IsWindow(viewer) && GetTickCount() - start < 10000) pumpMessages(10);
+            ASSERT_FALSE(IsWindow(viewer));
+            pumpMessages(200);
+            viewer = findViewer(300);
+        }
     }
 
 };
