@@ -358,10 +358,13 @@ void AddNewImage(HWND viewer, Image* image)
     if (IsIconic(viewer)) ShowWindow(viewer, SW_RESTORE);
 }
 
-void ToggleReferenceOfButton(HWND viewer, HWND button)
+int ToggleReferenceOfButton(HWND viewer, HWND window)
 {
-    int slot = GetDlgCtrlID(button) - CMD_SLOT_FIRST;
-    if (slot >= 0 && slot < SLOT_COUNT) ToggleReference(viewer, slot);
+    if (window == viewer || GetParent(window) != viewer) return 0;
+    int slot = GetDlgCtrlID(window) - CMD_SLOT_FIRST;
+    if (slot < 0 || slot >= SLOT_COUNT) return 0;
+    ToggleReference(viewer, slot);
+    return 1;
 }
 
 void BeginModalOperation(HWND)

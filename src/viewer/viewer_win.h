@@ -49,7 +49,9 @@ void AddNewImage(HWND viewer, Image* image);
 void EndTextPlacement(HWND viewer, int x, int y, int place);
 void setCurrentSlot(int slot);
 // A slot button's context: marks its slot as the reference, or unmarks it.
-void ToggleReferenceOfButton(HWND viewer, HWND button);
+// 0 when the window is not a slot button (the caption's context is the
+// window menu, which the default procedure shows).
+int ToggleReferenceOfButton(HWND viewer, HWND window);
 
 // Modal operations (dialogs, saving, printing) hold new images back, so
 // that none replaces the View record the operation works on.

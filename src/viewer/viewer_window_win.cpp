@@ -159,7 +159,9 @@ LRESULT CALLBACK ViewerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(hwnd, reinterpret_cast<MINMAXINFO*>(lp));
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(hwnd, reinterpret_cast<WINDOWPOS*>(lp), wp, lp);
     case WM_NOTIFY: return OnNotify(hwnd, wp, lp);
-    case WM_CONTEXTMENU: ToggleReferenceOfButton(hwnd, reinterpret_cast<HWND>(wp)); return 0;
+    case WM_CONTEXTMENU:
+        if (ToggleReferenceOfButton(hwnd, reinterpret_cast<HWND>(wp))) return 0;
+        return DefWindowProcA(hwnd, msg, wp, lp);
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL: return SendDlgItemMessageA(hwnd, ID_PANE, msg, wp, lp);
     case WM_KEYDOWN: HandleKeyDown(hwnd, wp); return 0;
