@@ -117,7 +117,7 @@ protected:
         pressDialogButton(picker, button);
         ASSERT_TRUE(waitGone(picker));
         DWORD start = GetTickCount();
-        while (!IsWindowEnabled(d) && GetTickCount() - start < 5000) pumpMessages(20);
+        while (!IsWindowEnabled(d) && GetTickCount() - start < 15000) pumpMessages(20);
         ASSERT_TRUE(IsWindowEnabled(d));
         settleDialog(d);
     }

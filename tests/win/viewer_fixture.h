@@ -27,8 +27,10 @@ protected:
     // Closes the viewer, if open, and waits for its thread to end.
     void closeViewer();
 
-    // Waits until the window is gone; 1 when it went.
-    static int waitGone(HWND window, int timeoutMs = 5000);
+    // Waits until the window is gone; 1 when it went. Generous: with the
+    // tests running two at a time under one Wine server, a dialog's thread
+    // beside the two-hundred-frame soak has taken over five seconds.
+    static int waitGone(HWND window, int timeoutMs = 15000);
 
     LWInstance instance = nullptr;
     HWND viewer = nullptr;
