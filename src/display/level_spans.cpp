@@ -173,7 +173,8 @@ int colourVector(const float* red, const float* green, const float* blue, int n,
     for (; x + 16 <= n; x += 16) {
         __m128i unsure = _mm_setzero_si128();
         convert16<R>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
-        if (R == BRACKETED && anyUnsure(unsure)) convert16<DOUBLE>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
+        if (R == BRACKETED && anyUnsure(unsure))
+            convert16<DOUBLE>(red + x, green + x, blue + x, bgr + 3 * x, l, &unsure);
     }
     return x;
 }

@@ -20,4 +20,4 @@ void releaseComparison();
 
 // Where the wipe's split goes for a pointer over image column x: clamped to
 // the columns the two images have in common (0 to the narrower width).
-int32_t wipeColumnFor(int32_t x, int32_t currentWidth, int32_t referenceWidth);
+int32_t wipeColumnFor(int64_t x, int32_t currentWidth, int32_t referenceWidth);

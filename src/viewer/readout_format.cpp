@@ -113,7 +113,13 @@ void FormatFloatTriple(char* text, size_t size, int channel, const float values[
     snprintf(text + n, size - n, "%s", FormatFloatValue(values[2]));
 }
 
-static void formatBytes(char* text, size_t size, int channel, const uint8_t v[3]);
+static void formatBytes(char* text, size_t size, int channel, const uint8_t v[3])
+{
+    if (channel != 0)
+        snprintf(text, size, "%d", v[0]);
+    else
+        snprintf(text, size, "%d, %d, %d", v[0], v[1], v[2]);
+}
 
 void formatPixelValues(const View* view, int x, int y, int channel, char* text, size_t size)
 {
@@ -140,14 +146,6 @@ static void differenceBytes(const View* current, const View* reference, int x, i
     uint8_t bgr[3], alpha;
     differencePixel(cur, ref, a->black, a->white - a->black, bgr, &alpha);
     pickChannel(bgr, alpha, channel, out);
-}
-
-static void formatBytes(char* text, size_t size, int channel, const uint8_t v[3])
-{
-    if (channel != 0)
-        snprintf(text, size, "%d", v[0]);
-    else
-        snprintf(text, size, "%d, %d, %d", v[0], v[1], v[2]);
 }
 
 void formatCompareValues(const View* current, const View* reference, int x, int y, int channel, char* text,

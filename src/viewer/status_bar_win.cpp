@@ -19,6 +19,7 @@ static StatusWidths g_widths;
 static char g_name[NAME_SIZE];  // the whole name; the part may show it cut
 static int g_reference = -1;    // the reference slot the name part names
 static int g_clientWidth;       // of the viewer, at the last layout
+static const char REFERENCE_FORMAT[] = " | ref: slot %d";  // after the name
 
 // The meter's one-bit drawing surface, rebuilt at every layout.
 static struct {
@@ -78,8 +79,9 @@ static void MeasureParts()
     g_widths.values = widestText(dc, values, sizeof values / sizeof values[0]) + frame;
     g_widths.minName = widestText(dc, name, 1) + frame;
     g_widths.compareValues = widestText(dc, compared, 2) + frame;
-    static const char* const reference[] = {" | ref: slot 10"};
-    g_widths.reference = widestText(dc, reference, 1);
+    char reference[32];
+    snprintf(reference, sizeof reference, REFERENCE_FORMAT, 10);  // the widest slot number
+    g_widths.reference = textWidth(dc, reference);
     g_widths.progress = PROGRESS_WIDTH;
     g_widths.grip = GRIP_WIDTH;
     SelectObject(dc, previous);
@@ -203,7 +205,7 @@ static void ShowName()
     if (!dc) return;
     HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
     char suffix[40] = "";
-    if (g_reference >= 0) snprintf(suffix, sizeof suffix, " | ref: slot %d", g_reference + 1);
+    if (g_reference >= 0) snprintf(suffix, sizeof suffix, REFERENCE_FORMAT, g_reference + 1);
     char shown[NAME_SIZE + 4 + sizeof suffix];
     lstrcpynA(shown, g_name, NAME_SIZE);
     int length = lstrlenA(g_name);
@@ -211,7 +213,8 @@ static void ShowName()
     SIZE size, dots, after = {0, 0};
     if (SendMessageA(g_statusBar, SB_GETRECT, PART_NAME, reinterpret_cast<LPARAM>(&part)) && length > 0 &&
         GetTextExtentExPointA(dc, g_name, length, 0, nullptr, prefix, &size) &&
-        GetTextExtentPoint32A(dc, "...", 3, &dots) && (!suffix[0] || GetTextExtentPoint32A(dc, suffix, lstrlenA(suffix), &after))) {
+        GetTextExtentPoint32A(dc, "...", 3, &dots) &&
+        (!suffix[0] || GetTextExtentPoint32A(dc, suffix, lstrlenA(suffix), &after))) {
         int32_t widths[NAME_SIZE];
         for (int i = 0; i < length; i++) widths[i] = prefix[i];
         // The reference stays in sight; the name is what gets cut.

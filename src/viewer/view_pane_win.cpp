@@ -1,6 +1,7 @@
 // The image view pane's window procedure: clicks zoom, a control-drag
 // pans, the wheel zooms or scrolls, moves report the pixel under the
-// pointer, and with Shift they move the wipe's split. Painting, zooming and scrolling, and the readout live beside it.
+// pointer, and with Shift they move the wipe's split. Painting, zooming
+// and scrolling, and the readout live beside it.
 #include "image/slots.h"
 #include "viewer/compare.h"
 #include "viewer/pane_geometry.h"
@@ -78,9 +79,7 @@ static void MoveWipe(HWND pane, ViewState* vs, POINT p)
 {
     const View* reference = referenceView();
     if (!reference) return;
-    int64_t column = imagePixelAt(vs->scrollX, p.x, vs->zoomIndex);
-    if (column > INT32_MAX) column = INT32_MAX;
-    int32_t x = wipeColumnFor(int32_t(column < 0 ? 0 : column), vs->imageWidth, reference->image->width);
+    int32_t x = wipeColumnFor(imagePixelAt(vs->scrollX, p.x, vs->zoomIndex), vs->imageWidth, reference->image->width);
     if (x == vs->wipeX) return;
     vs->wipeX = x;
     InvalidateRect(pane, nullptr, FALSE);

@@ -105,7 +105,7 @@ static void ToggleCompare(HWND viewer, int mode)
     const View* reference = referenceView();
     if (reference) {
         if (mode == COMPARE_WIPE && vs->compareMode != COMPARE_WIPE)
-            vs->wipeX = wipeColumnFor(INT32_MAX, vs->imageWidth, reference->image->width) / 2;
+            vs->wipeX = wipeColumnFor(INT64_MAX, vs->imageWidth, reference->image->width) / 2;
         vs->compareMode = vs->compareMode == mode ? COMPARE_NONE : mode;
     }
     RefreshViewer(viewer, g_currentSlot, 1);  // also unchecks a button pressed without a reference
