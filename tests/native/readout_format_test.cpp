@@ -40,6 +40,9 @@ TEST(FormatFloatValue, ThresholdsBelongToTheCoarserForm)
     EXPECT_EQ(formatted(9999.95f), "10000");
     EXPECT_EQ(formatted(999999.5f), "1.00e6");
     EXPECT_EQ(formatted(9.95e9f), "9.9e9");  // the float lies just below 9.95e9: one decimal
+    // A mantissa of exactly 9.995 in single precision lies below 9.995 and
+    // prints as 9.99: no carry.
+    EXPECT_EQ(formatted(9995000.0f), "9.99e6");
 }
 
 TEST(FormatFloatValue, NegativeMagnitudesKeepTheirSignAndExponent)

@@ -77,6 +77,9 @@ TEST(TextSizes, TheSizeTextIsTheMagnitude)
     char small[3] = {'x', 'x', 'x'};
     formatSizeText(-123, small, sizeof small);
     EXPECT_STREQ(small, "12") << "cut to fit";
+    char one[1] = {'x'};
+    formatSizeText(-123, one, sizeof one);
+    EXPECT_EQ(one[0], '\0') << "room for the terminator alone";
 }
 
 TEST(TextSizes, TheSizeBoxReadsAsMinusItsNumber)
