@@ -45,6 +45,6 @@ endif()
 
 # IFF and BMP files of known pixels, for readers that are not ours
 # (tests/readers/check_readers.sh, run by make test).
-add_executable(write_samples ${CMAKE_SOURCE_DIR}/tests/readers/write_samples.cpp)
+add_executable(write_samples ${CMAKE_SOURCE_DIR}/tests/readers/write_samples.cpp ${CMAKE_SOURCE_DIR}/tests/native/disk_files.cpp)
 target_link_libraries(write_samples PRIVATE zrcore)
 target_compile_options(write_samples PRIVATE ${WARNINGS})

@@ -80,7 +80,8 @@ target_link_libraries(wine_probe PRIVATE user32)
 # The portable core's unit tests again, as Windows programs: the same
 # results from the 32-bit and 64-bit compilers as from the native one.
 file(GLOB CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
-add_executable(core_tests ${CORE_TESTS} ${CMAKE_SOURCE_DIR}/tools/zrhost/text_state.cpp ${CMAKE_SOURCE_DIR}/tools/zrhost/patterns.cpp)
+add_executable(core_tests ${CORE_TESTS} ${CMAKE_SOURCE_DIR}/tools/zrhost/text_state.cpp ${CMAKE_SOURCE_DIR}/tools/zrhost/patterns.cpp
+    ${CMAKE_SOURCE_DIR}/src/platform/file_replace_win.cpp)
 target_include_directories(core_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/src/sdk)
 target_link_libraries(core_tests PRIVATE zrcore GTest::gtest_main)
 if(ZR_RUN_WINE_TESTS)

@@ -11,6 +11,9 @@
 #include "host/render_status.h"
 #include "host/services.h"
 #include "image/image.h"
+#include "platform/file_replace_win.h"
+#include "settings/config_file.h"
+#include "settings/settings.h"
 #include "viewer/viewer_win.h"
 
 namespace {
@@ -69,11 +72,19 @@ const LWImageUtil* hostImageUtil()
     return hostServices()->imageUtil;
 }
 
+// The configuration file follows each change the viewer makes, so that a
+// host that crashes or is killed later keeps them.
+void settingsChanged()
+{
+    saveConfigFile(hostServices()->fileIO, settingsRecord(), windowsFiles());
+}
+
 // Runs one viewer from its first image until the user closes it.
 void runViewer(Image* image)
 {
-    HWND viewer = CreateViewerWindow(
-        {g_module, static_cast<HWND>(hostWindow()), closingViewer, takeBack, hostDirectory, hostImageUtil}, image);
+    HWND viewer = CreateViewerWindow({g_module, static_cast<HWND>(hostWindow()), closingViewer, takeBack, hostDirectory,
+                                      hostImageUtil, settingsChanged},
+                                     image);
 
     EnterCriticalSection(&g_lock);
     viewerOpened(&g_frames, viewer);

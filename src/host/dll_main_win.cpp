@@ -8,6 +8,7 @@
 #include "host/services.h"
 #include "host/viewer_handoff.h"
 #include "output/print_win.h"
+#include "platform/file_replace_win.h"
 #include "settings/config_file.h"
 #include "viewer/viewer_win.h"
 
@@ -42,7 +43,7 @@ static void registerWindowClasses(HINSTANCE module)
 
 static void releasePlugin()
 {
-    saveConfigFile(hostServices()->fileIO, settingsRecord());
+    saveConfigFile(hostServices()->fileIO, settingsRecord(), windowsFiles());
 }
 
 // Classes outlive the library that registered them: left registered, they

@@ -11,10 +11,17 @@ static uint32_t millisecondClock()
     return sessionPlatform().milliseconds();
 }
 
-int32_t renderTimeTenths(uint32_t openClock, uint32_t now)
+int32_t renderTimeTenths(uint32_t since, uint32_t now)
 {
-    // The unsigned difference survives the clock wrapping between open and begin.
-    return int32_t((now - openClock) / 100u);
+    // The unsigned difference survives the clock wrapping in between.
+    return int32_t((now - since) / 100u);
+}
+
+// The host's time now: it moves on with every frame of a sequence.
+static float hostCurrentTime()
+{
+    const LWInterfaceInfo* info = static_cast<const LWInterfaceInfo*>(lookupService(LWINTERFACEINFO_GLOBAL));
+    return info ? float(info->curTime) : 0.0f;
 }
 
 int32_t frameNumberAt(double fps, float currentTime)
@@ -27,9 +34,7 @@ LWError fbOpen(LWInstance inst, int width, int height)
     FrameBufferSession* s = static_cast<FrameBufferSession*>(inst);
     s->width = width;
     s->height = height;
-    s->openClock = millisecondClock();
-    const LWInterfaceInfo* info = static_cast<const LWInterfaceInfo*>(lookupService(LWINTERFACEINFO_GLOBAL));
-    s->currentTime = info ? float(info->curTime) : 0.0f;
+    s->frameClock = millisecondClock();
     return nullptr;
 }
 
@@ -40,7 +45,7 @@ LWError fbBegin(LWInstance inst)
     s->image = nullptr;
 
     s->beginCount++;
-    int32_t renderTime = renderTimeTenths(s->openClock, millisecondClock());
+    int32_t renderTime = renderTimeTenths(s->frameClock, millisecondClock());
     s->image = newImage(s->width, s->height, s->beginCount, renderTime);
     if (!s->image) return "ZR couldn't allocate image buffer.";
     s->row = 0;
@@ -48,7 +53,7 @@ LWError fbBegin(LWInstance inst)
     const void* scene = lookupService(LWSCENEINFO_GLOBAL);
     if (!scene) return nullptr;
     memcpy(s->image->sceneFacts, scene, SCENE_FACTS_SIZE);
-    s->image->frameNumber = frameNumberAt(sceneFactDouble(s->image, SCENE_FPS), s->currentTime);
+    s->image->frameNumber = frameNumberAt(sceneFactDouble(s->image, SCENE_FPS), hostCurrentTime());
     return nullptr;
 }
 
@@ -70,6 +75,7 @@ void fbPause(LWInstance inst)
     Image* image = s->image;
     s->image = nullptr;
     sessionPlatform().handImageToViewer(image);
+    s->frameClock = millisecondClock();  // the next frame's render starts now
 }
 
 void fbClose(LWInstance inst)

@@ -13,8 +13,9 @@ struct FrameBufferSession {
     int32_t height;
     int32_t row;         // next row that write stores
     int32_t beginCount;  // never reset: image numbers rise across renders
-    uint32_t openClock;  // milliseconds at open
-    float currentTime;   // the host's time in seconds at open
+    // Milliseconds at open, then at each pause: a frame's render time counts
+    // from the later of the two, since the host opens once for a sequence.
+    uint32_t frameClock;
 };
 
 LWError fbOpen(LWInstance inst, int width, int height);
@@ -24,7 +25,7 @@ void fbPause(LWInstance inst);
 void fbClose(LWInstance inst);
 
 // Tenths of a second between two millisecond clock readings.
-int32_t renderTimeTenths(uint32_t openClock, uint32_t now);
+int32_t renderTimeTenths(uint32_t since, uint32_t now);
 
 // The scene frame shown at currentTime: (fps × time + 0.5) truncated, in
 // double precision.

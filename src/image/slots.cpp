@@ -4,6 +4,7 @@ static View* g_slots[SLOT_COUNT];
 static View* g_retired;  // the last view a new image replaced, without its image
 static ViewState g_viewState;
 static int g_reference = -1;
+static uint64_t g_arrivals;  // images stored so far: each one's place in the order of arrival
 
 static void clearReferenceIf(int slot)
 {
@@ -42,6 +43,7 @@ int storeImageInSlot(Image* image, const Settings* settings, int slot, void (*fi
     g_retired = nullptr;
     g_slots[slot] = view;
     if (!view) return 0;
+    view->arrival = ++g_arrivals;
     image->black = settings->defaultBlack;
     image->white = settings->defaultWhite;
     view->hot = settings->hot;
@@ -99,37 +101,42 @@ View* viewInSlot(int slot)
     return g_slots[slot];
 }
 
-int oldestSlot()
+// The occupied slot that came first (skip aside), or last; 0 when none.
+static int firstOrLastArrival(bool last, int skip)
 {
     int best = 0;
-    int32_t oldest = 0x7FFFFFFF;
+    bool found = false;
     for (int i = 0; i < SLOT_COUNT; i++) {
-        if (g_slots[i] && g_slots[i]->image->creationTime < oldest) {
-            oldest = g_slots[i]->image->creationTime;
+        if (!g_slots[i] || i == skip) continue;
+        if (!found || (last ? g_slots[i]->arrival > g_slots[best]->arrival
+                            : g_slots[i]->arrival < g_slots[best]->arrival))
             best = i;
-        }
+        found = true;
     }
     return best;
 }
 
+int oldestSlot()
+{
+    return firstOrLastArrival(false, -1);
+}
+
 int newestSlot()
 {
-    int best = 0;
-    int32_t newest = 0;
-    for (int i = 0; i < SLOT_COUNT; i++) {
-        if (g_slots[i] && g_slots[i]->image->creationTime > newest) {
-            newest = g_slots[i]->image->creationTime;
-            best = i;
-        }
-    }
-    return best;
+    return firstOrLastArrival(true, -1);
+}
+
+int oldestReplaceableSlot()
+{
+    int oldest = firstOrLastArrival(false, g_reference);
+    return g_slots[oldest] ? oldest : oldestSlot();
 }
 
 int chooseSlotForNewImage()
 {
     for (int i = 0; i < SLOT_COUNT; i++)
         if (!g_slots[i]) return i;
-    return oldestSlot();
+    return oldestReplaceableSlot();
 }
 
 void loadViewState(int slot)

@@ -29,12 +29,18 @@ void freeAllSlots();
 int isSlotEmpty(int slot);
 View* viewInSlot(int slot);  // null when the slot is empty
 
-// Among the occupied slots, the one whose image is oldest (or newest) by
-// creation time; ties keep the lowest slot, and no image gives 0.
+// Among the occupied slots, the one whose image came first (or last); no
+// image gives 0. Arrival, not the creation time, orders them: frames
+// rendered within one second would otherwise tie, and the same slot would
+// take every new frame while older ones stayed.
 int oldestSlot();
 int newestSlot();
 
-// The first empty slot, else the oldest.
+// The oldest slot other than the reference, which the artist keeps to
+// compare later renders with; the reference only when it is the sole image.
+int oldestReplaceableSlot();
+
+// The first empty slot, else the oldest replaceable one.
 int chooseSlotForNewImage();
 
 // Makes the slot's View record the one the View state shows.

@@ -31,6 +31,9 @@ struct View {
     // when they match. overlayDrawn is 0 until it is drawn.
     SafeParams overlayDrawnFor;
     int32_t overlayDrawn;
+    // When it came, counted by the slots: creation times have whole
+    // seconds, too coarse to order frames rendered faster than one a second.
+    uint64_t arrival;
 };
 
 // Takes ownership of image on success. On failure (null) the image is

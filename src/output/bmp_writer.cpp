@@ -36,8 +36,9 @@ static int writeBmpSource(ByteSink* sink, const void* context)
     return writeBmpTo(sink, s->info, s->rows, s->stride);
 }
 
-int WriteBmpFile(const char* path, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride)
+int WriteBmpFile(const char* path, const FileReplacer* files, const BITMAPINFOHEADER* info, const uint8_t* rows,
+                 int32_t stride)
 {
     const BmpSource source = {info, rows, stride};
-    return writeFileReplacing(path, writeBmpSource, &source);
+    return writeFileReplacing(path, files, writeBmpSource, &source);
 }

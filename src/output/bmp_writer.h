@@ -13,4 +13,5 @@ int writeBmpTo(ByteSink* sink, const BITMAPINFOHEADER* info, const uint8_t* rows
 
 // 1 when the whole file was written; otherwise no partial file is left,
 // and a file it was to replace stays as it was.
-int WriteBmpFile(const char* path, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride);
+int WriteBmpFile(const char* path, const FileReplacer* files, const BITMAPINFOHEADER* info, const uint8_t* rows,
+                 int32_t stride);

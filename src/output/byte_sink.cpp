@@ -30,25 +30,21 @@ int writeBigEndian(ByteSink* sink, unsigned long value, int bytes)
     return sink->write(sink->context, b, size_t(bytes));
 }
 
-int writeFileReplacing(const char* path, int (*write)(ByteSink* sink, const void* context), const void* context)
+int writeFileReplacing(const char* path, const FileReplacer* files,
+                       int (*write)(ByteSink* sink, const void* context), const void* context)
 {
-    static const char suffix[] = ".part";
-    size_t length = strlen(path);
-    char* temporary = static_cast<char*>(malloc(length + sizeof suffix));
+    size_t size = temporaryPathSize(path, nullptr);
+    char* temporary = static_cast<char*>(malloc(size));
     if (!temporary) return 0;
-    memcpy(temporary, path, length);
-    memcpy(temporary + length, suffix, sizeof suffix);
     int ok = 0;
-    if (FILE* file = fopen(temporary, "wb")) {
-        ByteSink sink = fileSink(file);
-        ok = write(&sink, context);
-        if (fclose(file) != 0) ok = 0;
-        // rename does not replace an existing file everywhere: remove it
-        // first, now that the new one is whole.
-        if (ok) {
-            remove(path);
-            ok = rename(temporary, path) == 0;
+    if (files->createTemporary(path, nullptr, temporary, size)) {
+        if (FILE* file = fopen(temporary, "wb")) {  // the empty file just made: ours
+            ByteSink sink = fileSink(file);
+            ok = write(&sink, context);
+            if (fclose(file) != 0) ok = 0;
         }
+        // One step: path is the old file or the whole new one, never neither.
+        if (ok) ok = files->replace(temporary, path);
         if (!ok) remove(temporary);
     }
     free(temporary);

@@ -1,5 +1,8 @@
 #include "output/host_savers.h"
 
+#include <stdio.h>
+#include <stdlib.h>
+
 int hostSaverCount(const LWImageUtil* util)
 {
     return util && util->saverCount ? util->saverCount() : 0;
@@ -11,7 +14,23 @@ const char* hostSaverName(const LWImageUtil* util, int index)
     return util->saverName(index);
 }
 
-static int saveThroughHost(const LWImageUtil* util, const View* view, const char* path, int saver,
+// The saver writes into a temporary of ours, which takes the path's place
+// only once the saver says it is whole.
+static int saveReplacing(const LWImageUtil* util, LWPixmapID pixmap, int saver, const FileDestination& to)
+{
+    size_t size = temporaryPathSize(to.path, to.extension);
+    char* temporary = static_cast<char*>(malloc(size));
+    if (!temporary) return 0;
+    int ok = 0;
+    if (to.files->createTemporary(to.path, to.extension, temporary, size)) {
+        ok = util->save(pixmap, saver, temporary) != 0 && to.files->replace(temporary, to.path);
+        if (!ok) remove(temporary);
+    }
+    free(temporary);
+    return ok;
+}
+
+static int saveThroughHost(const LWImageUtil* util, const View* view, const FileDestination& to, int saver,
                            void (*progress)(int n), bool colour)
 {
     if (!util || !view || !view->image) return 0;
@@ -28,20 +47,20 @@ static int saveThroughHost(const LWImageUtil* util, const View* view, const char
         }
         if (progress) progress(0);
     }
-    int result = util->save(pixmap, saver, path);
+    int result = saveReplacing(util, pixmap, saver, to);
     if (progress) progress(0);
     util->destroy(pixmap);
     return result;
 }
 
-int saveThroughHostColour(const LWImageUtil* util, const View* view, const char* path, int saver,
+int saveThroughHostColour(const LWImageUtil* util, const View* view, const FileDestination& to, int saver,
                           void (*progress)(int n))
 {
-    return saveThroughHost(util, view, path, saver, progress, true);
+    return saveThroughHost(util, view, to, saver, progress, true);
 }
 
-int saveThroughHostAlpha(const LWImageUtil* util, const View* view, const char* path, int saver,
+int saveThroughHostAlpha(const LWImageUtil* util, const View* view, const FileDestination& to, int saver,
                          void (*progress)(int n))
 {
-    return saveThroughHost(util, view, path, saver, progress, false);
+    return saveThroughHost(util, view, to, saver, progress, false);
 }

@@ -184,9 +184,9 @@ static int writeIffSource(ByteSink* sink, const void* context)
     return writeIffTo(sink, s->rows, s->width, s->height, s->stride, s->bytesPerPixel, s->progress);
 }
 
-int writeIff(const char* path, const uint8_t* rows, int32_t width, int32_t height, int32_t stride,
-             int bytesPerPixel, void (*progress)(int n))
+int writeIff(const char* path, const FileReplacer* files, const uint8_t* rows, int32_t width, int32_t height,
+             int32_t stride, int bytesPerPixel, void (*progress)(int n))
 {
     const IffSource source = {rows, width, height, stride, bytesPerPixel, progress};
-    return writeFileReplacing(path, writeIffSource, &source);
+    return writeFileReplacing(path, files, writeIffSource, &source);
 }

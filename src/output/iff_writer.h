@@ -27,5 +27,5 @@ int writeIffTo(ByteSink* sink, const uint8_t* rows, int32_t width, int32_t heigh
 
 // 1 on success; on failure no partial file is left, and a file it was to
 // replace stays as it was.
-int writeIff(const char* path, const uint8_t* rows, int32_t width, int32_t height, int32_t stride,
-             int bytesPerPixel, void (*progress)(int n));
+int writeIff(const char* path, const FileReplacer* files, const uint8_t* rows, int32_t width, int32_t height,
+             int32_t stride, int bytesPerPixel, void (*progress)(int n));

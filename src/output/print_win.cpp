@@ -53,26 +53,27 @@ static void ReportPrintProblem(HWND viewer, const char* text)
     MessageBoxA(viewer, text, "Printing Problem", MB_OK);
 }
 
-// The pages of the document, one a copy. 1 when every page went out.
+// The pages of the document, one a copy. 1 when every page went out and
+// the spooler took the document; otherwise it is aborted, not left half
+// spooled.
 static int PrintPages(HDC dc, const BITMAPINFO* bitmap, const void* bits, const PrintPlacement& at, int copies)
 {
     DOCINFOA document = {sizeof(DOCINFOA), "Image Viewer", nullptr, nullptr, 0};
     if (StartDocA(dc, &document) <= 0) return 0;
     const BITMAPINFOHEADER& h = bitmap->bmiHeader;
     for (int copy = 0; copy < copies; copy++) {
-        if (StartPage(dc) <= 0) return 0;
-        StretchDIBits(dc, at.x, at.y, at.width, at.height, 0, 0, h.biWidth, h.biHeight, bits, bitmap,
-                      DIB_RGB_COLORS, SRCCOPY);
-        if (EndPage(dc) <= 0) return 0;
         // The spooler asks only while it is busy; asking after each page
         // lets a Cancel pressed meanwhile stop the next one.
-        if (!PrintAbortProc(dc, 0)) {
+        bool started = StartPage(dc) > 0;
+        if (started)
+            StretchDIBits(dc, at.x, at.y, at.width, at.height, 0, 0, h.biWidth, h.biHeight, bits, bitmap,
+                          DIB_RGB_COLORS, SRCCOPY);
+        if (!started || EndPage(dc) <= 0 || !PrintAbortProc(dc, 0)) {
             AbortDoc(dc);
             return 0;
         }
     }
-    EndDoc(dc);
-    return 1;
+    return EndDoc(dc) > 0;
 }
 
 // Runs the abort box over the disabled viewer while the pages print.
@@ -106,8 +107,12 @@ static HDC AskPrinter(HWND viewer, int* copies)
 void PrintBitmap(HWND viewer, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride)
 {
     size_t bytes = info ? packedDibBytes(info, stride) : 0;
-    uint8_t* dib = bytes ? static_cast<uint8_t*>(malloc(bytes)) : nullptr;
-    if (!dib) return;
+    if (!bytes) return;
+    uint8_t* dib = static_cast<uint8_t*>(malloc(bytes));
+    if (!dib) {
+        ReportPrintProblem(viewer, "Not enough memory to print the image.");
+        return;
+    }
     packDib(info, rows, stride, dib, bytes);
     int copies = 1;
     HDC dc = AskPrinter(viewer, &copies);

@@ -14,6 +14,7 @@
 #include "output/host_savers.h"
 #include "output/save_image.h"
 #include "output/save_types.h"
+#include "platform/file_replace_win.h"
 
 #ifndef _WIN64
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "the save dialog's older, 76-byte record");
@@ -100,45 +101,61 @@ const SaveTarget* AskSaveTarget(HWND owner, const char* defaultName, const SaveH
         copyText(g_folder, sizeof g_folder, path);
         if (dialog.nFileOffset < sizeof g_folder) g_folder[dialog.nFileOffset] = '\0';
         copyText(g_type, sizeof g_type, list.types[i].name);
-        addExtension(list.types[i], path, sizeof path, title, sizeof title);
+        g_target.whole = addExtension(list.types[i], path, sizeof path, title, sizeof title) &&
+                         strlen(title) < VIEW_NAME_SIZE;  // the image takes the title as its name
         copyText(g_target.path, sizeof g_target.path, path);
         copyText(g_target.title, sizeof g_target.title, title);
         g_target.type = i + TYPE_ZR_BMP;
+        // The host's saver may go by its file's extension: its temporary has the type's.
+        const char* extension = list.types[i].extension;
+        if (extension[0] == '*')
+            g_target.extension[0] = '\0';
+        else
+            snprintf(g_target.extension, sizeof g_target.extension, ".%s", extension);
         target = &g_target;
     }
     FreeTypeList(&list);
     return target;
 }
 
-static void ReportSaveFailed(HWND viewer, const char* path)
+static void ReportSaveFailed(HWND viewer, const char* path, SaveOutcome outcome)
 {
     char text[SAVE_PATH_SIZE + 80];
-    snprintf(text, sizeof text, "The image couldn't be saved as\n%s", path);
+    if (outcome == SAVE_NO_MEMORY)
+        snprintf(text, sizeof text, "Not enough memory to save %s.", path);
+    else
+        snprintf(text, sizeof text, "The image couldn't be saved as\n%s", path);
     MessageBoxA(viewer, text, "ZR", MB_ICONEXCLAMATION | MB_OK);
 }
 
+static SaveOutcome WriteTarget(HWND viewer, const SaveTarget& target, const SaveHooks& hooks)
+{
+    if (!target.whole) return SAVE_FAILED;  // no room for the whole name: nothing is written
+    const ViewState* vs = viewState();  // read again: the dialog ran a message loop
+    const FileDestination to = {target.path, target.extension[0] ? target.extension : nullptr, windowsFiles()};
+    if (hooks.busy) hooks.busy(viewer, 1);
+    SaveOutcome result =
+        saveImageAs(vs->view, vs->channelView, target.type, to, hooks.imageUtil ? hooks.imageUtil() : nullptr,
+                    hooks.progress);
+    if (hooks.busy) hooks.busy(viewer, 0);
+    return result;
+}
+
 // The image takes the file's name only once the file is there: a failed
-// save must not name the image after a file that does not exist. A save
-// abandoned for want of memory says nothing, as a dialog that cannot open.
+// save must not name the image after a file that does not exist.
 int SaveCurrentImage(HWND viewer, const SaveHooks& hooks)
 {
     if (g_saving) return 0;
     g_saving = 1;
     const ViewState* vs = viewState();
     const SaveTarget* target = vs->view ? AskSaveTarget(viewer, vs->view->name, hooks) : nullptr;
-    SaveOutcome result = SAVE_ABANDONED;
-    if (target) {
-        View* view = viewState()->view;  // read again: the dialog ran a message loop
-        if (hooks.busy) hooks.busy(viewer, 1);
-        result = saveImageAs(view, viewState()->channelView, target->type, target->path,
-                             hooks.imageUtil ? hooks.imageUtil() : nullptr, hooks.progress);
-        if (hooks.busy) hooks.busy(viewer, 0);
-        if (result == SAVE_WRITTEN) {
-            copyText(view->name, sizeof view->name, target->title);
-            if (hooks.showName) hooks.showName(view->name);
-        } else if (result == SAVE_FAILED) {
-            ReportSaveFailed(viewer, target->path);
-        }
+    SaveOutcome result = target ? WriteTarget(viewer, *target, hooks) : SAVE_FAILED;
+    if (result == SAVE_WRITTEN) {
+        View* view = viewState()->view;
+        copyText(view->name, sizeof view->name, target->title);
+        if (hooks.showName) hooks.showName(view->name);
+    } else if (target) {
+        ReportSaveFailed(viewer, target->path, result);
     }
     g_saving = 0;
     return result == SAVE_WRITTEN;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "output/save_types.h"
 #include "sdk/lwservices.h"
 
 // What saving needs from the layers above it: the host's services as they
@@ -23,7 +24,9 @@ enum { SAVE_PATH_SIZE = 260 };
 struct SaveTarget {
     char path[SAVE_PATH_SIZE];
     char title[SAVE_PATH_SIZE];
-    int type;  // TYPE_ZR_BMP, TYPE_ZR_IFF, or the host saver's index
+    int type;        // TYPE_ZR_BMP, TYPE_ZR_IFF, or the host saver's index
+    char extension[SAVE_TYPE_EXTENSION_SIZE + 1];  // the type's, with its dot; "" for any
+    int whole;       // 0: the name with its extension does not fit, and nothing may be written
 };
 
 // Null when the dialog was cancelled or the save cannot go on. The target
@@ -32,5 +35,7 @@ const SaveTarget* AskSaveTarget(HWND owner, const char* defaultName, const SaveH
 
 // Saves the image the viewer shows. 1 when the file was written; 0 when a
 // save was already running, the dialog was cancelled or the write failed
-// (which leaves no partial file, keeps the image's name and tells the user).
+// (which leaves no partial file and every file as it was, keeps the
+// image's name and tells the user, as does a save that memory runs short
+// for).
 int SaveCurrentImage(HWND viewer, const SaveHooks& hooks);

@@ -7,14 +7,14 @@
 #include "output/iff_writer.h"
 #include "output/save_types.h"
 
-static int writeBitmap(const DisplayBitmap* bitmap, int type, const char* path, void (*progress)(int n))
+static int writeBitmap(const DisplayBitmap* bitmap, int type, const FileDestination& to, void (*progress)(int n))
 {
     if (type == TYPE_ZR_IFF) {
         int bytesPerPixel = bitmap->header.biBitCount == 8 ? 1 : 3;
-        return writeIff(path, bitmap->pixels, bitmap->width, bitmap->height, bitmap->stride, bytesPerPixel,
-                        progress);
+        return writeIff(to.path, to.files, bitmap->pixels, bitmap->width, bitmap->height, bitmap->stride,
+                        bytesPerPixel, progress);
     }
-    return WriteBmpFile(path, &bitmap->header, bitmap->pixels, bitmap->stride);
+    return WriteBmpFile(to.path, to.files, &bitmap->header, bitmap->pixels, bitmap->stride);
 }
 
 // The colour bitmap as it would be at black 0 and white 1; the view's own
@@ -39,21 +39,21 @@ static SaveOutcome outcome(int ok)
     return ok ? SAVE_WRITTEN : SAVE_FAILED;
 }
 
-SaveOutcome saveImageAs(const View* view, int channelView, int type, const char* path, const LWImageUtil* util,
-                        void (*progress)(int n))
+SaveOutcome saveImageAs(const View* view, int channelView, int type, const FileDestination& to,
+                        const LWImageUtil* util, void (*progress)(int n))
 {
-    if (!view || !view->image || !path) return SAVE_FAILED;
+    if (!view || !view->image || !to.path || !to.files) return SAVE_FAILED;
     bool alpha = channelView == CHANNEL_ALPHA;
     if (type >= 0) {
-        return outcome(alpha ? saveThroughHostAlpha(util, view, path, type, progress)
-                             : saveThroughHostColour(util, view, path, type, progress));
+        return outcome(alpha ? saveThroughHostAlpha(util, view, to, type, progress)
+                             : saveThroughHostColour(util, view, to, type, progress));
     }
     if (type != TYPE_ZR_BMP && type != TYPE_ZR_IFF) return SAVE_FAILED;
-    if (alpha) return outcome(view->alpha && writeBitmap(view->alpha, type, path, progress));
+    if (alpha) return outcome(view->alpha && writeBitmap(view->alpha, type, to, progress));
     bool made;
     DisplayBitmap* colour = fullRangeColour(view, &made);
-    if (!colour) return SAVE_ABANDONED;
-    SaveOutcome result = outcome(writeBitmap(colour, type, path, progress));
+    if (!colour) return SAVE_NO_MEMORY;
+    SaveOutcome result = outcome(writeBitmap(colour, type, to, progress));
     if (made) freeDisplayBitmap(colour);
     return result;
 }

@@ -5,15 +5,16 @@
 #pragma once
 
 #include "image/view.h"
+#include "output/byte_sink.h"
 #include "sdk/lwservices.h"
 
 enum SaveOutcome {
     SAVE_FAILED = 0,     // the writer or the host's saver failed: no file
     SAVE_WRITTEN = 1,
-    SAVE_ABANDONED = 2,  // no memory for the full-range copy: nothing was tried
+    SAVE_NO_MEMORY = 2,  // no memory for the full-range copy: nothing was tried
 };
 
 // type: TYPE_ZR_BMP, TYPE_ZR_IFF or a host saver's index; channelView as
 // the viewer's. progress, when given, drives the progress meter.
-SaveOutcome saveImageAs(const View* view, int channelView, int type, const char* path, const LWImageUtil* util,
-                void (*progress)(int n));
+SaveOutcome saveImageAs(const View* view, int channelView, int type, const FileDestination& to,
+                        const LWImageUtil* util, void (*progress)(int n));

@@ -67,15 +67,13 @@ void offeredFileName(const char* imageName, char* name, size_t size)
     copyCut(name, size, imageName, dot ? size_t(dot - imageName) : strlen(imageName));
 }
 
-static void append(char* text, size_t size, const char* a, const char* b)
+int addExtension(const SaveType& type, char* path, size_t pathSize, char* title, size_t titleSize)
 {
-    size_t length = strlen(text);
-    if (length + 1 < size) snprintf(text + length, size - length, "%s%s", a, b);
-}
-
-void addExtension(const SaveType& type, char* path, size_t pathSize, char* title, size_t titleSize)
-{
-    if (strchr(title, '.') || type.extension[0] == '*') return;
-    append(path, pathSize, ".", type.extension);
-    append(title, titleSize, ".", type.extension);
+    if (strchr(title, '.') || type.extension[0] == '*') return 1;
+    size_t added = 1 + strlen(type.extension);
+    size_t pathLength = strlen(path), titleLength = strlen(title);
+    if (pathLength + added >= pathSize || titleLength + added >= titleSize) return 0;
+    snprintf(path + pathLength, pathSize - pathLength, ".%s", type.extension);
+    snprintf(title + titleLength, titleSize - titleLength, ".%s", type.extension);
+    return 1;
 }

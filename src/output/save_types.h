@@ -40,4 +40,6 @@ void offeredFileName(const char* imageName, char* name, size_t size);
 
 // After the dialog: a title with no "." anywhere gets "." and the type's
 // extension, on the title and on the path, unless the extension is "*".
-void addExtension(const SaveType& type, char* path, size_t pathSize, char* title, size_t titleSize);
+// 0, with both left as they were, when either has no room for all of it:
+// a name cut short would be some other file's.
+int addExtension(const SaveType& type, char* path, size_t pathSize, char* title, size_t titleSize);

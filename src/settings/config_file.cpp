@@ -73,11 +73,35 @@ void loadConfigFile(const LWFileIOFuncs* io, const char* settingsDir, const char
     io->closeLoad(ls);
 }
 
-void saveConfigFile(const LWFileIOFuncs* io, const Settings* settings)
+static long fileSize(const char* path)
 {
-    if (!io) return;
-    LWSaveState* ss = io->openSave(settings->configPath, LWIO_SCENE);
-    if (!ss) return;
-    writeSettings(settings, ss);
-    io->closeSave(ss);
+    FILE* f = fopen(path, "rb");
+    if (!f) return -1;
+    long size = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
+    fclose(f);
+    return size;
+}
+
+// The host's save state writes into a new temporary of ours, which takes
+// the file's place once closed: a crash in the middle of the write leaves
+// the earlier file whole. The host reports no failure of its own, so a
+// temporary left empty counts as one.
+int saveConfigFile(const LWFileIOFuncs* io, const Settings* settings, const FileReplacer* files)
+{
+    if (!io || !files) return 0;
+    const char* path = settings->configPath;
+    size_t size = temporaryPathSize(path, nullptr);
+    char* temporary = static_cast<char*>(malloc(size));
+    if (!temporary) return 0;
+    int ok = 0;
+    if (files->createTemporary(path, nullptr, temporary, size)) {
+        if (LWSaveState* ss = io->openSave(temporary, LWIO_SCENE)) {
+            writeSettings(settings, ss);
+            io->closeSave(ss);
+            ok = fileSize(temporary) > 0 && files->replace(temporary, path);
+        }
+        if (!ok) remove(temporary);
+    }
+    free(temporary);
+    return ok;
 }

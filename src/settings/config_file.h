@@ -1,7 +1,9 @@
 // The configuration file zr4.cfg: where it is looked for, and its reading
-// at activation and writing at unload through the host's file-I/O service.
+// at activation and writing (at unload, and whenever the viewer changes the
+// settings) through the host's file-I/O service.
 #pragma once
 
+#include "platform/file_replace.h"
 #include "sdk/lwservices.h"
 #include "settings/settings.h"
 
@@ -19,5 +21,6 @@ int findConfigFile(const char* settingsDir, const char* modulePath, const char* 
 // the host's file-I/O service.
 void loadConfigFile(const LWFileIOFuncs* io, const char* settingsDir, const char* modulePath, Settings* settings);
 
-// Writes to the path that the last load settled on; silent on failure.
-void saveConfigFile(const LWFileIOFuncs* io, const Settings* settings);
+// Writes to the path that the last load settled on, replacing the file in
+// one step: a failure leaves it as it was. Silent; 1 when written.
+int saveConfigFile(const LWFileIOFuncs* io, const Settings* settings, const FileReplacer* files);

@@ -1,6 +1,7 @@
 // What the viewer does: commands from the toolbar, the slot buttons and the
 // keyboard, new images, and bringing the controls in line with the slot.
 #include <stdlib.h>
+#include <string.h>
 
 #include "dialogs/settings_sheet_win.h"
 #include "dialogs/text_dialog_win.h"
@@ -12,19 +13,15 @@
 #include "output/save_command_win.h"
 #include "settings/settings.h"
 #include "viewer/compare.h"
+#include "viewer/held_frames.h"
 #include "viewer/readout_format.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
 static int g_currentSlot;
 
-// New images that arrived during a modal operation, oldest first.
-struct HeldImage {
-    Image* image;
-    HeldImage* next;
-};
 static int g_modalDepth;
-static HeldImage* g_held;
+static HeldFrames g_held;  // new images that arrived during a modal operation
 
 void setCurrentSlot(int slot)
 {
@@ -111,6 +108,13 @@ static void ToggleCompare(HWND viewer, int mode)
     RefreshViewer(viewer, g_currentSlot, 1);  // also unchecks a button pressed without a reference
 }
 
+// A dialog's changes to the settings reach the configuration file at once.
+static void StoreSettingsIfChanged(const Settings& before)
+{
+    if (memcmp(&before, settingsRecord(), sizeof before) != 0 && viewerLink().settingsChanged)
+        viewerLink().settingsChanged();
+}
+
 static void BeginTextPlacement(HWND viewer)
 {
     viewState()->placingText = 1;
@@ -125,6 +129,8 @@ static void PlaceCaption(HWND viewer, int x, int y)
 {
     View* view = viewInSlot(g_currentSlot);
     if (!view) return;
+    Settings before;
+    memcpy(&before, settingsRecord(), sizeof before);
     TextOptions* text = &settingsRecord()->text;
     text->anchorX = x;
     text->baselineY = y;
@@ -136,6 +142,7 @@ static void PlaceCaption(HWND viewer, int x, int y)
         SetBusyCursor(viewer, 0);
         if (drawn) RefreshViewer(viewer, g_currentSlot, 1);
     }
+    StoreSettingsIfChanged(before);
     EndModalOperation(viewer);
 }
 
@@ -162,8 +169,11 @@ static void EditSettings(HWND viewer)
 {
     if (isSlotEmpty(g_currentSlot)) return;
     const SheetHooks hooks = {refreshViewDisplay, SetBusyCursor, viewInSlot, SLOT_COUNT};
+    Settings before;
+    memcpy(&before, settingsRecord(), sizeof before);
     BeginModalOperation(viewer);
     EditNotesAndSettings(viewer, settingsRecord(), viewInSlot(g_currentSlot), hooks);
+    StoreSettingsIfChanged(before);
     SetPixelDisplayType(settingsRecord()->pixelDisplayType);
     RefreshViewer(viewer, g_currentSlot, 1);
     EndModalOperation(viewer);
@@ -292,7 +302,7 @@ void HandleCharKey(HWND viewer, WPARAM code)
 // Frees the oldest image; its bytes, or 0 when no image is left.
 static int64_t EvictOldest()
 {
-    int oldest = oldestSlot();
+    int oldest = oldestReplaceableSlot();
     if (isSlotEmpty(oldest)) return 0;
     int64_t bytes = viewBytes(viewInSlot(oldest));
     freeSlot(oldest);
@@ -330,15 +340,9 @@ void AddNewImage(HWND viewer, Image* image)
 {
     if (!image) return;
     if (g_modalDepth > 0) {
-        HeldImage* entry = static_cast<HeldImage*>(malloc(sizeof(HeldImage)));
-        if (!entry) {
-            freeImage(image);
-            return;
-        }
-        *entry = {image, nullptr};
-        HeldImage** tail = &g_held;
-        while (*tail) tail = &(*tail)->next;
-        *tail = entry;
+        // The frame that makes room could never have been kept: its memory
+        // serves the host's next frame.
+        if (Image* dropped = holdFrame(&g_held, image)) recycleImage(dropped);
         return;
     }
     int slot = chooseSlotForNewImage();
@@ -375,23 +379,12 @@ void BeginModalOperation(HWND)
 void EndModalOperation(HWND viewer)
 {
     if (g_modalDepth > 0) g_modalDepth--;
-    while (g_modalDepth == 0 && g_held) {
-        HeldImage* entry = g_held;
-        g_held = entry->next;
-        Image* image = entry->image;
-        free(entry);
-        AddNewImage(viewer, image);
-    }
+    while (g_modalDepth == 0 && g_held.count > 0) AddNewImage(viewer, takeHeldFrame(&g_held));
 }
 
 void GiveBackUnstoredImages(HWND viewer, void (*giveBack)(Image* image))
 {
-    while (g_held) {
-        HeldImage* entry = g_held;
-        g_held = entry->next;
-        giveBack(entry->image);
-        free(entry);
-    }
+    while (Image* image = takeHeldFrame(&g_held)) giveBack(image);
     g_modalDepth = 0;
     MSG msg;
     while (PeekMessageA(&msg, viewer, WM_NEWIMAGE, WM_NEWIMAGE, PM_REMOVE))

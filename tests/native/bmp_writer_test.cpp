@@ -9,6 +9,7 @@
 #include "image/display_bitmap.h"
 #include "output/bmp_writer.h"
 #include "output/dib.h"
+#include "disk_files.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST(BmpFile, TwentyFourBitPixelsStartAt54)
     ASSERT_TRUE(colour);
     fill(colour.get());
     std::string path = ::testing::TempDir() + "zr_bmp_24.bmp";
-    ASSERT_EQ(WriteBmpFile(path.c_str(), &colour->header, colour->pixels, colour->stride), 1);
+    ASSERT_EQ(WriteBmpFile(path.c_str(), diskFiles(), &colour->header, colour->pixels, colour->stride), 1);
     Bytes f = readFile(path);
     remove(path.c_str());
     ASSERT_EQ(f.size(), 54u + 3 * 16);
@@ -70,7 +71,7 @@ TEST(BmpFile, EightBitCarriesItsGreyPaletteAndStartsAt1078)
     ASSERT_TRUE(grey);
     fill(grey.get());
     std::string path = ::testing::TempDir() + "zr_bmp_8.bmp";
-    ASSERT_EQ(WriteBmpFile(path.c_str(), &grey->header, grey->pixels, grey->stride), 1);
+    ASSERT_EQ(WriteBmpFile(path.c_str(), diskFiles(), &grey->header, grey->pixels, grey->stride), 1);
     Bytes f = readFile(path);
     remove(path.c_str());
     ASSERT_EQ(f.size(), 1078u + 2 * 4);
@@ -88,7 +89,7 @@ TEST(BmpFile, AFailedWriteLeavesNoFileAndSaysSo)
 {
     BitmapPtr grey(newGreyBitmap(4, 4));
     ASSERT_TRUE(grey);
-    EXPECT_EQ(WriteBmpFile((::testing::TempDir() + "no/such/folder/x.bmp").c_str(), &grey->header, grey->pixels,
+    EXPECT_EQ(WriteBmpFile((::testing::TempDir() + "no/such/folder/x.bmp").c_str(), diskFiles(), &grey->header, grey->pixels,
                            grey->stride),
               0);
     // A sink that takes the headers but not the rows: a full disk.
@@ -102,24 +103,63 @@ TEST(BmpFile, AFailedWriteLeavesNoFileAndSaysSo)
     EXPECT_EQ(failing.writes, 6);
 }
 
-TEST(BmpFile, AFailedSaveKeepsTheFileItWasToReplace)
+namespace {
+
+void writeText(const std::string& path, const char* text)
 {
-    std::string path = ::testing::TempDir() + "zr_bmp_keep.bmp";
-    FILE* old = fopen(path.c_str(), "wb");
-    ASSERT_NE(old, nullptr);
-    fputs("the artist's earlier save", old);
-    fclose(old);
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fputs(text, f);
+    fclose(f);
+}
+
+std::string textOf(const std::string& path)
+{
+    Bytes b = readFile(path);
+    return std::string(b.begin(), b.end());
+}
+
+int refuse(const char*, const char*) { return 0; }
+
+}  // namespace
+
+// A save replaces the file chosen and nothing else: a failed write, or a
+// replace the system refuses, leave the earlier file whole and no
+// temporary behind, and a user's files named like temporaries are never
+// touched. "a.bmp" has 36 possible temporaries ("~0.bmp" to "~z.bmp"):
+// with 35 of them the artist's, the save takes the last; with all 36 it
+// fails.
+TEST(BmpFile, ASaveTouchesOnlyTheFileChosen)
+{
+    std::string folder = ::testing::TempDir() + "zr_bmp_keep/";
+    makeEmptyFolder(folder);
+    std::string path = folder + "a.bmp";
+    writeText(path, "the artist's earlier save");
+    writeText(path + ".part", "the artist's own notes");
+    const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int i = 0; i < 35; i++) writeText(folder + "~" + digits[i] + ".bmp", "the artist's");
+    const std::vector<std::string> before = filesIn(folder);
+
     BitmapPtr grey(newGreyBitmap(4, 4));
     ASSERT_TRUE(grey);
     BITMAPINFOHEADER broken = grey->header;
     broken.biHeight = 0;  // nothing the writer can write
-    EXPECT_EQ(WriteBmpFile(path.c_str(), &broken, grey->pixels, grey->stride), 0);
-    Bytes kept = readFile(path);
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), "the artist's earlier save");
-    EXPECT_TRUE(readFile(path + ".part").empty()) << "no partial file";
-    ASSERT_EQ(WriteBmpFile(path.c_str(), &grey->header, grey->pixels, grey->stride), 1);
+    EXPECT_EQ(WriteBmpFile(path.c_str(), diskFiles(), &broken, grey->pixels, grey->stride), 0);
+    const FileReplacer refusing = {diskFiles()->createTemporary, refuse};
+    EXPECT_EQ(WriteBmpFile(path.c_str(), &refusing, &grey->header, grey->pixels, grey->stride), 0);
+    EXPECT_EQ(textOf(path), "the artist's earlier save");
+    EXPECT_EQ(filesIn(folder), before) << "no temporary left";
+
+    ASSERT_EQ(WriteBmpFile(path.c_str(), diskFiles(), &grey->header, grey->pixels, grey->stride), 1);
     EXPECT_EQ(readFile(path).size(), 1078u + 16) << "replaced once whole";
-    remove(path.c_str());
+    EXPECT_EQ(filesIn(folder), before);
+    EXPECT_EQ(textOf(path + ".part"), "the artist's own notes");
+    for (int i = 0; i < 35; i++) EXPECT_EQ(textOf(folder + "~" + digits[i] + ".bmp"), "the artist's") << i;
+
+    writeText(folder + "~z.bmp", "the last name a temporary could have");
+    EXPECT_EQ(WriteBmpFile(path.c_str(), diskFiles(), &grey->header, grey->pixels, grey->stride), 0);
+    EXPECT_EQ(textOf(folder + "~z.bmp"), "the last name a temporary could have");
+    EXPECT_EQ(readFile(path).size(), 1078u + 16);
 }
 
 TEST(PackedDib, HeaderPaletteAndRowsInOneBlock)

@@ -7,6 +7,7 @@
 
 #include "image_test_util.h"
 #include "output/host_savers.h"
+#include "disk_files.h"
 
 namespace {
 
@@ -62,7 +63,9 @@ TEST(HostSavers, ColourPassesEverySampleAsRenderedTopRowFirst)
     LWImageUtil util = fakeUtil();
     ViewPtr view(newView(randomImage(5, 3, 11)));  // NaN, infinities and out-of-range values included
     ASSERT_TRUE(view);
-    EXPECT_EQ(saveThroughHostColour(&util, view.get(), "C:/out/a.tga", 1, progress), 1);
+    RecordedFiles files;
+    const FileDestination to = {"C:/out/render.0001", ".tga", recordingFiles(&files)};
+    EXPECT_EQ(saveThroughHostColour(&util, view.get(), to, 1, progress), 1);
     EXPECT_EQ(g_host.type, LWIMTYP_RGBAFP);
     EXPECT_EQ(g_host.width, 5);
     EXPECT_EQ(g_host.height, 3);
@@ -78,7 +81,12 @@ TEST(HostSavers, ColourPassesEverySampleAsRenderedTopRowFirst)
         }
     }
     EXPECT_EQ(g_host.savedWith, 1);
-    EXPECT_EQ(g_host.savedPath, "C:/out/a.tga");
+    // The saver writes a temporary beside the file, with the type's
+    // extension, which then replaces the file.
+    EXPECT_EQ(g_host.savedPath, "C:/out/~0.tga");
+    ASSERT_EQ(files.replaced.size(), 1u);
+    EXPECT_EQ(files.replaced[0].first, g_host.savedPath);
+    EXPECT_EQ(files.replaced[0].second, "C:/out/render.0001");
     EXPECT_EQ(g_host.destroyed, 1);
     EXPECT_EQ(g_start, 4) << "height + 1";
     EXPECT_EQ(g_steps, 4) << "a step a row and one for the host's save";
@@ -91,14 +99,22 @@ TEST(HostSavers, AlphaPassesTheAlphaAloneAndTheHostsResult)
     LWImageUtil util = fakeUtil();
     ViewPtr view(newView(randomImage(4, 2, 3)));
     ASSERT_TRUE(view);
-    EXPECT_EQ(saveThroughHostAlpha(&util, view.get(), "b.pfm", 0, nullptr), 0) << "the host's failure";
+    RecordedFiles files;
+    EXPECT_EQ(saveThroughHostAlpha(&util, view.get(), {"b.pfm", nullptr, recordingFiles(&files)}, 0, nullptr), 0)
+        << "the host's failure";
+    EXPECT_TRUE(files.replaced.empty()) << "a failed saver's file replaces nothing";
+    EXPECT_EQ(g_host.savedPath, "~0.pfm");
+    g_host.saveResult = 1;
+    files.refuseReplace = true;
+    EXPECT_EQ(saveThroughHostAlpha(&util, view.get(), {"b.pfm", nullptr, recordingFiles(&files)}, 0, nullptr), 0)
+        << "the replace refused";
     EXPECT_EQ(g_host.type, LWIMTYP_GREYFP);
     ASSERT_EQ(g_host.pixels.size(), 8u);
     for (int i = 0; i < 8; i++) {
         if (isnan(view->image->alpha[i])) continue;
         EXPECT_EQ(g_host.pixels[size_t(i)], view->image->alpha[i]) << i;
     }
-    EXPECT_EQ(g_host.destroyed, 1);
+    EXPECT_EQ(g_host.destroyed, 2);
 }
 
 TEST(HostSavers, NoServiceOrNoPixmapAsksTheHostNothing)
@@ -107,10 +123,13 @@ TEST(HostSavers, NoServiceOrNoPixmapAsksTheHostNothing)
     ViewPtr view(newView(randomImage(2, 2, 5)));
     ASSERT_TRUE(view);
     g_start = 0;
-    EXPECT_EQ(saveThroughHostColour(nullptr, view.get(), "x", 0, progress), 0);
+    RecordedFiles files;
+    const FileDestination to = {"x", nullptr, recordingFiles(&files)};
+    EXPECT_EQ(saveThroughHostColour(nullptr, view.get(), to, 0, progress), 0);
     LWImageUtil util = fakeUtil();
     g_host.refuseCreate = true;
-    EXPECT_EQ(saveThroughHostColour(&util, view.get(), "x", 0, progress), 0);
+    EXPECT_EQ(saveThroughHostColour(&util, view.get(), to, 0, progress), 0);
+    EXPECT_TRUE(files.temporaries.empty());
     EXPECT_EQ(g_host.savedWith, -1);
     EXPECT_EQ(g_start, 0) << "no meter without a pixmap";
     EXPECT_EQ(hostSaverCount(nullptr), 0);

@@ -9,6 +9,7 @@
 
 #include "image_test_util.h"
 #include "output/iff_writer.h"
+#include "disk_files.h"
 
 namespace {
 
@@ -229,8 +230,8 @@ TEST(IffFile, FailuresLeaveNoFile)
     Bytes rows(8, 1);
     std::string path = ::testing::TempDir() + "zr_iff_test.iff";
     remove(path.c_str());
-    EXPECT_EQ(writeIff(path.c_str(), rows.data(), 65536, 1, 8, 1, nullptr), 0) << "too wide for 16 bits";
-    EXPECT_EQ(writeIff(path.c_str(), rows.data(), 1, 65536, 8, 1, nullptr), 0);
+    EXPECT_EQ(writeIff(path.c_str(), diskFiles(), rows.data(), 65536, 1, 8, 1, nullptr), 0) << "too wide for 16 bits";
+    EXPECT_EQ(writeIff(path.c_str(), diskFiles(), rows.data(), 1, 65536, 8, 1, nullptr), 0);
     EXPECT_EQ(fopen(path.c_str(), "rb"), nullptr);
     Bytes wide(65536, 1);
     MemorySink m;
@@ -239,8 +240,8 @@ TEST(IffFile, FailuresLeaveNoFile)
     EXPECT_EQ(writeIffTo(&sink, wide.data(), 1, 65536, 1, 1, nullptr), 0) << "the height alone";
     EXPECT_TRUE(m.data.empty()) << "nothing written";
     ASSERT_EQ(writeIffTo(&sink, wide.data(), 65535, 1, 65536, 1, nullptr), 1) << "65535 fits";
-    EXPECT_EQ(writeIff((::testing::TempDir() + "no/such/folder/x.iff").c_str(), rows.data(), 2, 1, 8, 1, nullptr), 0);
-    ASSERT_EQ(writeIff(path.c_str(), rows.data(), 2, 1, 8, 1, nullptr), 1);
+    EXPECT_EQ(writeIff((::testing::TempDir() + "no/such/folder/x.iff").c_str(), diskFiles(), rows.data(), 2, 1, 8, 1, nullptr), 0);
+    ASSERT_EQ(writeIff(path.c_str(), diskFiles(), rows.data(), 2, 1, 8, 1, nullptr), 1);
     FILE* written = fopen(path.c_str(), "rb");
     ASSERT_NE(written, nullptr);
     fclose(written);

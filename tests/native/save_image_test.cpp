@@ -12,6 +12,7 @@
 #include "image_test_util.h"
 #include "output/save_image.h"
 #include "output/save_types.h"
+#include "disk_files.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ LWImageUtil recordingHost()
 }
 
 const char* const kPath = "save_image_test.out";
+const FileDestination kFile = {kPath, nullptr, diskFiles()};
 
 }  // namespace
 
@@ -81,11 +83,11 @@ TEST(SaveImage, OwnTypesWriteTheColourAtFullRangeWhateverTheLevels)
     ViewPtr plain = viewAtLevels(13, 5, 0.0f, 1.0f);
     ASSERT_TRUE(shown && plain);
     ASSERT_NE(bitmapBytes(shown->colour), bitmapBytes(plain->colour)) << "the levels change the screen";
-    ASSERT_EQ(saveImageAs(shown.get(), CHANNEL_RGB, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(shown.get(), CHANNEL_RGB, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(bmpPixels(readBytes(kPath)), bitmapBytes(plain->colour));
     EXPECT_EQ(shown->image->black, 0.2f) << "the image keeps its levels";
     EXPECT_EQ(shown->image->white, 0.9f);
-    ASSERT_EQ(saveImageAs(plain.get(), CHANNEL_BLUE, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(plain.get(), CHANNEL_BLUE, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(bmpPixels(readBytes(kPath)), bitmapBytes(plain->colour)) << "a single channel view saves colour";
     remove(kPath);
 }
@@ -95,7 +97,7 @@ TEST(SaveImage, ALevelOnlyJustOffFullRangeStillConverts)
     ViewPtr shown = viewAtLevels(7, 3, 0.0f, 0.999f);
     ViewPtr plain = viewAtLevels(7, 3, 0.0f, 1.0f);
     ASSERT_TRUE(shown && plain);
-    ASSERT_EQ(saveImageAs(shown.get(), CHANNEL_RGB, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(shown.get(), CHANNEL_RGB, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(bmpPixels(readBytes(kPath)), bitmapBytes(plain->colour));
     remove(kPath);
 }
@@ -104,17 +106,17 @@ TEST(SaveImage, TheAlphaViewWritesTheGreyBitmapAsEightBit)
 {
     ViewPtr view = viewAtLevels(6, 4, 0.3f, 0.6f);
     ASSERT_TRUE(view);
-    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_ALPHA, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_ALPHA, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_WRITTEN);
     std::vector<uint8_t> file = readBytes(kPath);
     ASSERT_GT(file.size(), 1078u);
     EXPECT_EQ(file[10] | file[11] << 8, 1078);
     EXPECT_EQ(bmpPixels(file), bitmapBytes(view->alpha));
 
-    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_ALPHA, TYPE_ZR_IFF, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_ALPHA, TYPE_ZR_IFF, kFile, nullptr, nullptr), SAVE_WRITTEN);
     file = readBytes(kPath);
     ASSERT_GT(file.size(), 48u);
     EXPECT_EQ(file[28], 8) << "one channel: 8 planes";
-    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_RED, TYPE_ZR_IFF, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_RED, TYPE_ZR_IFF, kFile, nullptr, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(readBytes(kPath)[28], 24);
     remove(kPath);
 }
@@ -124,13 +126,13 @@ TEST(SaveImage, HostSaversAreCalledByIndexWithTheViewsPixmapType)
     ViewPtr view = viewAtLevels(3, 2, 0.0f, 1.0f);
     ASSERT_TRUE(view);
     LWImageUtil host = recordingHost();
-    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_GREEN, 0, kPath, &host, nullptr), SAVE_WRITTEN);
+    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_GREEN, 0, kFile, &host, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(g_saver, 0);
     EXPECT_EQ(g_pixmapType, LWIMTYP_RGBAFP);
-    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_ALPHA, 3, kPath, &host, nullptr), SAVE_WRITTEN);
+    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_ALPHA, 3, kFile, &host, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(g_saver, 3);
     EXPECT_EQ(g_pixmapType, LWIMTYP_GREYFP);
-    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, 1, kPath, nullptr, nullptr), SAVE_FAILED) << "no service";
+    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, 1, kFile, nullptr, nullptr), SAVE_FAILED) << "no service";
 }
 
 TEST(SaveImage, NoTypeNoViewOrNoPathWritesNothing)
@@ -138,17 +140,17 @@ TEST(SaveImage, NoTypeNoViewOrNoPathWritesNothing)
     ViewPtr view = viewAtLevels(3, 2, 0.0f, 1.0f);
     ASSERT_TRUE(view);
     remove(kPath);
-    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP - 1, kPath, nullptr, nullptr), SAVE_FAILED);
+    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP - 1, kFile, nullptr, nullptr), SAVE_FAILED);
     EXPECT_TRUE(readBytes(kPath).empty());
-    EXPECT_EQ(saveImageAs(nullptr, CHANNEL_RGB, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_FAILED);
-    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, nullptr, nullptr, nullptr), SAVE_FAILED);
+    EXPECT_EQ(saveImageAs(nullptr, CHANNEL_RGB, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_FAILED);
+    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, {nullptr, nullptr, diskFiles()}, nullptr, nullptr), SAVE_FAILED);
 }
 
 TEST(SaveImage, RowPaddingInTheFileIsZeroNotStaleMemory)
 {
     ViewPtr view = viewAtLevels(7, 3, 0.1f, 1.0f);  // 21 bytes a row, 3 of padding
     ASSERT_TRUE(view);
-    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_WRITTEN);
     std::vector<uint8_t> pixels = bmpPixels(readBytes(kPath));
     ASSERT_EQ(pixels.size(), 3u * 24);
     for (int y = 0; y < 3; y++)
@@ -163,11 +165,11 @@ TEST(SaveImage, NoMemoryForTheFullRangeCopyAbandonsTheSaveAndLeaksNothing)
     remove(kPath);
     int live = livePixelBuffers();
     failPixelAllocationAfter(0);
-    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_ABANDONED);
+    EXPECT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_NO_MEMORY);
     failPixelAllocationAfter(-1);
     EXPECT_TRUE(readBytes(kPath).empty()) << "no file";
     EXPECT_EQ(livePixelBuffers(), live);
-    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, kPath, nullptr, nullptr), SAVE_WRITTEN);
+    ASSERT_EQ(saveImageAs(view.get(), CHANNEL_RGB, TYPE_ZR_BMP, kFile, nullptr, nullptr), SAVE_WRITTEN);
     EXPECT_EQ(livePixelBuffers(), live) << "the copy is freed after the write";
     remove(kPath);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "output/save_types.h"
+#include "platform/file_replace.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST(SaveTypes, OfferedNamesAndExtensions)
     EXPECT_EQ(one[1], 'x');
     char path[64] = "C:\\out\\shot", title[32] = "shot";
     const SaveType bmp = {"ZR BMP", "bmp"}, any = {"Portable Float Map", "*"};
-    addExtension(bmp, path, sizeof path, title, sizeof title);
+    EXPECT_EQ(addExtension(bmp, path, sizeof path, title, sizeof title), 1);
     EXPECT_STREQ(path, "C:\\out\\shot.bmp");
     EXPECT_STREQ(title, "shot.bmp");
     char path2[64] = "C:\\out\\shot.final", title2[32] = "shot.final";
@@ -96,7 +97,52 @@ TEST(SaveTypes, OfferedNamesAndExtensions)
     char path3[64] = "x", title3[32] = "x";
     addExtension(any, path3, sizeof path3, title3, sizeof title3);
     EXPECT_STREQ(title3, "x") << "any file: no extension";
-    char full[8] = "abcdef", fullTitle[8] = "abcdef";
-    addExtension(bmp, full, sizeof full, fullTitle, sizeof fullTitle);
-    EXPECT_STREQ(full, "abcdef.") << "cut to the buffer";
+    // ".bmp" whole or not at all: a path cut to ".b" would be another file.
+    char exact[11] = "abcdef", exactTitle[11] = "abcdef";
+    EXPECT_EQ(addExtension(bmp, exact, sizeof exact, exactTitle, sizeof exactTitle), 1);
+    EXPECT_STREQ(exact, "abcdef.bmp") << "the buffer exactly full";
+    char full[10] = "abcdef", roomyTitle[32] = "abcdef";
+    EXPECT_EQ(addExtension(bmp, full, sizeof full, roomyTitle, sizeof roomyTitle), 0);
+    EXPECT_STREQ(full, "abcdef");
+    EXPECT_STREQ(roomyTitle, "abcdef") << "neither changes";
+    char roomy[32] = "abcdef", shortTitle[10] = "abcdef";
+    EXPECT_EQ(addExtension(bmp, roomy, sizeof roomy, shortTitle, sizeof shortTitle), 0);
+    EXPECT_STREQ(roomy, "abcdef");
+}
+
+// A temporary sits beside its file, under a name no longer than the file's
+// while that leaves '~' and a digit: a name near the path limit still has
+// one. The lowest digits of the candidate number are the ones kept.
+TEST(TemporaryPath, BesideTheFileAndNoLongerThanIt)
+{
+    const struct {
+        const char* target;
+        const char* extension;
+        unsigned n;
+        const char* expected;
+    } cases[] = {
+        {"C:\\out\\shot.bmp", nullptr, 0, "C:\\out\\~0.bmp"},
+        {"C:\\out\\shot.bmp", nullptr, 36 * 36 * 36 + 35, "C:\\out\\~00z.bmp"},
+        {"C:\\out\\render.0001", ".tga", 71, "C:\\out\\~1z.tga"},
+        {"C:/a.b/zr4.cfg", nullptr, 1295, "C:/a.b/~zz.cfg"},
+        {"C:shot", nullptr, 4294967295u, "C:~1z3"},
+        {"b.pfm", nullptr, 7, "~7.pfm"},
+        {"x", nullptr, 35, "~z"},
+    };
+    for (const auto& c : cases) {
+        char path[64];
+        ASSERT_EQ(temporaryPath(c.target, c.extension, c.n, path, sizeof path), 1) << c.target;
+        EXPECT_STREQ(path, c.expected) << c.target;
+        EXPECT_LE(strlen(path) + 1, temporaryPathSize(c.target, c.extension));
+    }
+    std::string longest = "C:\\" + std::string(252, 'n') + ".bmp";  // 259 characters, the most a path holds
+    char path[260];
+    ASSERT_EQ(temporaryPath(longest.c_str(), nullptr, 123456, path, sizeof path), 1);
+    EXPECT_EQ(strlen(path), 3 + 1 + 4 + 4u) << path;
+    char tight[8];
+    EXPECT_EQ(temporaryPath("C:\\shot.bmp", nullptr, 0, tight, sizeof tight), 0) << "one short";
+    char exact[10];
+    EXPECT_EQ(temporaryPath("C:\\shot.bmp", nullptr, 0, exact, sizeof exact), 1) << "exactly full";
+    EXPECT_STREQ(fileExtension("C:\\a.b\\c"), "");
+    EXPECT_STREQ(fileExtension("x.tar.gz"), ".gz");
 }

@@ -106,6 +106,19 @@ TEST_F(SessionTest, MeasuresRenderTimeFromOpenAndFrameNumberFromTheHostTime)
     EXPECT_EQ(g_handed->imageNumber, 1);
 }
 
+// The host opens once for a sequence and moves its time on with each frame.
+TEST_F(SessionTest, EachFrameOfASequenceHasItsOwnNumberAndRenderTime)
+{
+    fbOpen(&session, 2, 2);
+    for (int i = 0; i < 5; i++) {
+        g_interface.curTime = (12 + i) / 30.0;
+        g_now += 2000 + 100 * uint32_t(i);
+        frame(2, 2);
+        EXPECT_EQ(g_handed->frameNumber, 12 + i);
+        EXPECT_EQ(g_handed->renderTime, 20 + i) << "counted from the previous frame's pause";
+    }
+}
+
 TEST_F(SessionTest, NumbersImagesAcrossRendersOfOneInstance)
 {
     for (int render = 0; render < 2; render++) {

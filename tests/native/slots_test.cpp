@@ -133,25 +133,22 @@ TEST_F(SlotsTest, TenImagesFillTheSlotsInOrder)
     }
 }
 
-// Creation times have whole seconds: among equals the lowest slot counts
-// as the oldest, so frames faster than one a second keep replacing slot 0.
-TEST_F(SlotsTest, TheEleventhAndTwelfthReplaceTheOldestByCreationTime)
+// The order of arrival decides, whatever the creation times say: frames
+// within one second (equal times) or after the clock was set back.
+TEST_F(SlotsTest, NewFramesReplaceTheEarliestArrivalsInTurn)
 {
-    const struct {
-        int32_t times[10], eleventh, twelfth;
-        int eleventhSlot, twelfthSlot;
-    } cases[] = {
-        {{50, 40, 30, 20, 10, 60, 70, 80, 90, 95}, 100, 100, 4, 3},
-        {{500, 500, 500, 500, 500, 500, 500, 500, 500, 500}, 500, 500, 0, 0},
-        {{500, 500, 500, 500, 500, 500, 500, 500, 500, 500}, 501, 501, 0, 1},
+    const int32_t clocks[][12] = {
+        {500, 500, 500, 500, 500, 500, 500, 500, 500, 500, 500, 500},
+        {90, 80, 70, 60, 50, 40, 30, 20, 10, 5, 1, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& times : clocks) {
         freeAllSlots();
-        for (int32_t t : c.times) store(t);
-        store(c.eleventh);
-        EXPECT_EQ(lastSlot, c.eleventhSlot) << c.times[0];
-        store(c.twelfth);
-        EXPECT_EQ(lastSlot, c.twelfthSlot) << c.times[0] << " then " << c.eleventh;
+        for (int i = 0; i < 12; i++) store(times[i], i + 1);
+        EXPECT_EQ(viewInSlot(0)->image->imageNumber, 11) << times[0];
+        EXPECT_EQ(viewInSlot(1)->image->imageNumber, 12);
+        EXPECT_EQ(viewInSlot(2)->image->imageNumber, 3) << "the last ten are kept";
+        EXPECT_EQ(newestSlot(), 1);
+        EXPECT_EQ(oldestSlot(), 2);
     }
 }
 
@@ -162,19 +159,36 @@ TEST_F(SlotsTest, ADeletedSlotIsReusedBeforeOlderOnes)
     EXPECT_TRUE(isSlotEmpty(3));
     store(200);
     EXPECT_EQ(lastSlot, 3);
+    EXPECT_EQ(newestSlot(), 3);
+    store(200);
+    EXPECT_EQ(lastSlot, 0);
 }
 
 TEST_F(SlotsTest, OldestAndNewestOfNoImageAreSlotZero)
 {
     EXPECT_EQ(oldestSlot(), 0);
     EXPECT_EQ(newestSlot(), 0);
-    store(10);
-    store(30);
-    store(20);
+    EXPECT_EQ(oldestReplaceableSlot(), 0);
+}
+
+// Mark an early render, render variations: the reference stays while the
+// others go round the nine slots left, and it goes only as the last image.
+TEST_F(SlotsTest, TheReferenceOutlivesEveryNewFrame)
+{
+    for (int i = 0; i < 10; i++) store(100, i + 1);
+    toggleReferenceSlot(0);
+    for (int i = 0; i < 15; i++) {
+        store(100, 11 + i);
+        ASSERT_NE(lastSlot, 0) << "frame " << 11 + i;
+    }
+    EXPECT_EQ(lastSlot, 6) << "slots 1 to 9, then 1 to 6";
+    EXPECT_EQ(referenceView(), viewInSlot(0));
+    EXPECT_EQ(viewInSlot(0)->image->imageNumber, 1);
     EXPECT_EQ(oldestSlot(), 0);
-    EXPECT_EQ(newestSlot(), 1);
-    store(30);
-    EXPECT_EQ(newestSlot(), 1) << "a tie keeps the lower slot";
+    EXPECT_EQ(oldestReplaceableSlot(), 7);
+
+    for (int i = 1; i < SLOT_COUNT; i++) freeSlot(i);
+    EXPECT_EQ(oldestReplaceableSlot(), 0) << "the reference alone";
 }
 
 TEST_F(SlotsTest, NewImagesTakeTheDefaultsOfTheirMoment)

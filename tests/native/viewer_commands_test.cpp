@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "image/image.h"
 #include "image/view_state.h"
+#include "viewer/held_frames.h"
 #include "viewer/progress.h"
 #include "viewer/status_layout.h"
 #include "viewer/viewer_commands.h"
@@ -202,4 +204,22 @@ TEST(SlotTips, ALongNameIsCutToTheBuffer)
     formatSlotTip(text, sizeof text, 0, name.c_str(), 64, 48, 10);
     EXPECT_EQ(strlen(text), sizeof text - 1);
     EXPECT_EQ(std::string(text, 9), "Slot 1: n");
+}
+
+// Frames behind an open dialog: the last ten wait, in their order, and each
+// one beyond them hands back the oldest, across the ring's wrap.
+TEST(HeldFrames, KeepTheLastTenInTheirOrder)
+{
+    Image frames[25] = {};
+    HeldFrames held = {};
+    EXPECT_EQ(takeHeldFrame(&held), nullptr);
+    EXPECT_EQ(holdFrame(&held, &frames[0]), nullptr);
+    EXPECT_EQ(takeHeldFrame(&held), &frames[0]);
+    for (int i = 1; i < 25; i++) {
+        Image* dropped = holdFrame(&held, &frames[i]);
+        EXPECT_EQ(dropped, i > HELD_FRAMES_MAX ? &frames[i - HELD_FRAMES_MAX] : nullptr) << i;
+    }
+    for (int i = 25 - HELD_FRAMES_MAX; i < 25; i++) EXPECT_EQ(takeHeldFrame(&held), &frames[i]);
+    EXPECT_EQ(takeHeldFrame(&held), nullptr);
+    EXPECT_EQ(held.count, 0);
 }

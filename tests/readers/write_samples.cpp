@@ -10,6 +10,7 @@
 #include "image/display_bitmap.h"
 #include "output/bmp_writer.h"
 #include "output/iff_writer.h"
+#include "../native/disk_files.h"
 
 namespace {
 
@@ -47,8 +48,8 @@ bool writeCase(const std::string& dir, int width, int height, int bpp, bool flat
     for (int32_t i = 0; i < b->stride * height; i++) b->pixels[i] = flat ? level : randomByte();
     std::string name = dir + "/" + std::to_string(width) + "x" + std::to_string(height) + (bpp == 3 ? "-rgb" : "-grey") +
                        (flat ? "-flat" : "-random");
-    bool ok = writeIff((name + ".iff").c_str(), b->pixels, width, height, b->stride, bpp, nullptr) &&
-              WriteBmpFile((name + ".bmp").c_str(), &b->header, b->pixels, b->stride) &&
+    bool ok = writeIff((name + ".iff").c_str(), diskFiles(), b->pixels, width, height, b->stride, bpp, nullptr) &&
+              WriteBmpFile((name + ".bmp").c_str(), diskFiles(), &b->header, b->pixels, b->stride) &&
               writeExpected(name + ".rgb", b, bpp);
     freeDisplayBitmap(b);
     return ok;

@@ -81,7 +81,6 @@ int renderFrames(const HostSession* session, LWInstance instance, const RenderOp
 {
     const LWFrameBufferHandler& fb = session->handler;
     HWND status = nullptr;
-    hostConfig()->interfaceInfo.curTime = options.firstFrame / options.fps;
     hostConfig()->sceneInfo.framesPerSecond = options.fps;
     if (LWError e = fb.open(instance, options.width, options.height)) {
         *error = e;
@@ -96,6 +95,7 @@ int renderFrames(const HostSession* session, LWInstance instance, const RenderOp
             break;
         }
         if (options.renderStatus) status = showRenderStatus(status, options.firstFrame + i, options.frames);
+        hostConfig()->interfaceInfo.curTime = (options.firstFrame + i) / options.fps;  // as the host's time moves on
         if (LWError e = fb.begin(instance)) {
             *error = e;
             ok = 0;

@@ -1,0 +1,32 @@
+// A file takes its place in one step: its bytes go to a new temporary file
+// beside it, which replaces the file only once it is whole. The temporary
+// is created exclusively, under a name no file had, so the only existing
+// file a write ever replaces is the one it was asked to write. How files
+// are created and replaced is the platform's, handed down in a record so
+// the writers stay portable.
+#pragma once
+
+#include <stddef.h>
+
+struct FileReplacer {
+    // Creates a new, empty file in target's folder whose name ends in
+    // extension (the target's own when null); its path goes to temporary.
+    // 0 when none could be made there.
+    int (*createTemporary)(const char* target, const char* extension, char* temporary, size_t size);
+    // Puts temporary in target's place in one step, replacing target when
+    // it exists. 0 leaves both files as they were.
+    int (*replace)(const char* temporary, const char* target);
+};
+
+// Room for the path of a temporary beside target.
+size_t temporaryPathSize(const char* target, const char* extension);
+
+// Candidate number n for a temporary beside target: the folder of target,
+// then '~', base-36 digits of n and the extension. Its name is no longer
+// than target's (a file the folder can hold, its temporary can too) as
+// long as that leaves a '~' and one digit before the extension. 0 when
+// the path does not fit in size characters.
+int temporaryPath(const char* target, const char* extension, unsigned n, char* path, size_t size);
+
+// The extension of path's file name from its last dot ("" for none).
+const char* fileExtension(const char* path);

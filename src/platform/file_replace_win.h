@@ -1,0 +1,6 @@
+// Windows' way of creating temporaries and replacing files.
+#pragma once
+
+#include "platform/file_replace.h"
+
+const FileReplacer* windowsFiles();
