@@ -40,6 +40,21 @@ TEST_F(ConfigFileTest, WithoutAnyFileTheDefaultsStandAndUnloadCreatesOneBesideTh
     EXPECT_FALSE(fileExists(inProfile("zr4.cfg")));
 }
 
+// The file is replaced in one step: held open by another program so that
+// it cannot be replaced, it keeps its earlier contents whole, and nothing
+// is left beside it.
+TEST_F(ConfigFileTest, AWriteThatCannotReplaceTheFileLeavesItWhole)
+{
+    writeFile(inCurrent("zr4.cfg"), levelsFile("0.25 0.75"));
+    activateAndCapture();
+    HANDLE held = holdWithoutDeleteSharing(inCurrent("zr4.cfg"));
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    unload();
+    CloseHandle(held);
+    EXPECT_EQ(readFile(inCurrent("zr4.cfg")), levelsFile("0.25 0.75"));
+    EXPECT_EQ(filesIn(currentDir), std::vector<std::string>{"zr4.cfg"});
+}
+
 TEST_F(ConfigFileTest, UnloadWithoutActivationWritesNothing)
 {
     unload();

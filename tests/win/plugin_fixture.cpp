@@ -6,6 +6,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
+
 #include "zrhost/render.h"
 #include "zrhost/viewer_remote.h"
 
@@ -136,6 +138,26 @@ void writeFile(const std::string& path, const std::string& text)
     ASSERT_NE(f, nullptr) << path;
     fwrite(text.data(), 1, text.size(), f);
     fclose(f);
+}
+
+std::vector<std::string> filesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do
+        if (fd.cFileName[0] != '.') names.push_back(fd.cFileName);
+    while (FindNextFileA(h, &fd));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+HANDLE holdWithoutDeleteSharing(const std::string& path)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
 }
 
 size_t committedBytes()

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "zrhost/host_services.h"
 #include "zrhost/host_session.h"
@@ -39,6 +40,11 @@ private:
 };
 
 bool fileExists(const std::string& path);
+// The names in a folder, sorted.
+std::vector<std::string> filesIn(const std::string& folder);
+// Opens a file as a program that keeps others from deleting or replacing
+// it while it is open; close the handle when done.
+HANDLE holdWithoutDeleteSharing(const std::string& path);
 
 // The process's committed memory: the pagefile figure, which Wine reports
 // (its private usage reads 0).

@@ -4,6 +4,7 @@
 #include <stdio.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pane_fixture.h"
@@ -114,7 +115,7 @@ TEST_F(SaveTest, TheFirstSaveOffersTheImagesNameInTheOutputFolderAsZrBmp)
     ASSERT_TRUE(waitUntilClosed(dialog, 10000));
     ASSERT_TRUE(waitForName("shot.bmp")) << "the image is named after its file";
     expectKnownBmp(inOutput("shot.bmp"), 21, 5);
-    EXPECT_FALSE(fileExists(inOutput("shot.bmp.part"))) << "no temporary file is left";
+    EXPECT_EQ(filesIn(outputDir), std::vector<std::string>{"shot.bmp"}) << "no temporary file is left";
 }
 
 TEST_F(SaveTest, ANameWithAFullStopKeepsItAndIsOfferedWithoutItsLastPart)
@@ -236,8 +237,69 @@ TEST_F(SaveTest, AFailedWriteLeavesNoFileKeepsTheNameAndSaysSo)
     EXPECT_NE(box.text.find("blocked.bmp"), std::string::npos) << box.text;
     settleViewer(viewer);
     EXPECT_EQ(statusText(viewer, 0), "Untitled1");
-    EXPECT_FALSE(fileExists(inOutput("blocked.bmp.part")));
+    EXPECT_EQ(filesIn(outputDir), std::vector<std::string>{"blocked.bmp"});
     EXPECT_EQ(readFile(inOutput("blocked.bmp") + "\\keep"), "x");
+}
+
+// A save replaces the file chosen and nothing else. "a.bmp" may use
+// "~0.bmp" to "~z.bmp" for its temporary: with all but one of them the
+// artist's own files, it takes the last and leaves theirs alone. A file
+// that another program holds open, so that it cannot be replaced, stays
+// whole, for the own writer and a host's saver alike, and the artist is
+// told.
+TEST_F(SaveTest, ASaveReplacesOnlyTheFileChosenOrNothing)
+{
+    renderImage(12, 6, known);
+    const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int i = 1; i < 36; i++) writeFile(inOutput("~") + digits[i] + ".bmp", "the artist's");
+    writeFile(inOutput("a.bmp.part"), "the artist's notes");
+    std::vector<std::string> expected = filesIn(outputDir);
+    save("a", BMP, "a.bmp");
+    expectKnownBmp(inOutput("a.bmp"), 12, 6);
+    for (int i = 1; i < 36; i++) EXPECT_EQ(readFile(inOutput("~") + digits[i] + ".bmp"), "the artist's") << i;
+    EXPECT_EQ(readFile(inOutput("a.bmp.part")), "the artist's notes");
+
+    for (auto [type, name, file] : {std::tuple{BMP, "a", "a.bmp"}, std::tuple{TARGA, "t", "t.tga"}}) {
+        writeFile(inOutput(file), "the earlier save");
+        HANDLE held = holdWithoutDeleteSharing(inOutput(file));
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        HWND dialog = openDialog();
+        ASSERT_NE(dialog, nullptr);
+        saveAs(dialog, name, type);
+        MessageBoxText box;
+        EXPECT_TRUE(readAndCloseMessageBox(viewer, "ZR", 10000, &box)) << file;
+        EXPECT_NE(box.text.find(file), std::string::npos) << box.text;
+        CloseHandle(held);
+        EXPECT_EQ(readFile(inOutput(file)), "the earlier save") << "the old file whole";
+    }
+    expected.push_back("a.bmp");  // the earlier saves
+    expected.push_back("t.tga");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(filesIn(outputDir), expected) << "no temporary left";
+}
+
+// The longest name the path holds is saved whole, its extension and all;
+// one character more leaves no room for ".bmp": nothing is written, and
+// the artist is told.
+TEST_F(SaveTest, NamesAtThePathLimitAreSavedWholeOrNotAtAll)
+{
+    renderImage(4, 4, known);
+    const size_t room = MAX_PATH - 1 - (outputDir.size() + 1);  // the file name's share of a whole path
+    const std::string longest(room - 4, 'n');
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    saveAs(dialog, longest, BMP);
+    ASSERT_TRUE(waitUntilClosed(dialog, 10000));
+    for (int i = 0; i < 100 && !fileExists(inOutput((longest + ".bmp").c_str())); i++) pumpMessages(50);
+    expectKnownBmp(inOutput((longest + ".bmp").c_str()), 4, 4);
+
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    saveAs(dialog, longest + "n", BMP);
+    MessageBoxText box;
+    ASSERT_TRUE(readAndCloseMessageBox(viewer, "ZR", 10000, &box));
+    EXPECT_NE(box.text.find(longest + "n"), std::string::npos) << box.text;
+    EXPECT_EQ(filesIn(outputDir), std::vector<std::string>{longest + ".bmp"}) << "nothing else written";
 }
 
 TEST_F(SaveTest, WhileTheDialogIsOpenFramesWaitAndASecondSaveDoesNothing)

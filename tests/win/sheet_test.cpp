@@ -137,6 +137,8 @@ TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
         tick(page, IDC_LEVELS_DEFAULT);
     });
     EXPECT_EQ(savedNumbers("BlackWhite"), (std::vector<float>{0.0f, 1.001f})) << "the default as typed";
+    EXPECT_EQ(leafValues(readFile(inPlugin("zr4.cfg")), "BlackWhite"), saved("BlackWhite"))
+        << "in the configuration file at once, before the library unloads";
     Capture after = capturePane();
     EXPECT_TRUE(before.pixels == after.pixels) << "too small a change: the image keeps its levels";
     editAndOk(PAGE_LEVELS, [&](HWND page) {
@@ -221,23 +223,27 @@ TEST_F(SheetTest, HotPixelSettingsApplyToTheOtherImagesThatDiffer)
     EXPECT_EQ(savedNumbers("HotParams"), (std::vector<float>{7.5f, 110, 50, 0})) << "not made the default";
 }
 
-TEST_F(SheetTest, NameNotesAndSceneInfo)
+// The host opens once for a sequence: the fifth frame from frame 12 is
+// frame 16, with the scene's facts each in its line.
+TEST_F(SheetTest, NameNotesAndSceneInfoOfTheFifthFrameOfASequence)
 {
-    renderImage(64, 48, grey);
-    std::string once;
+    render(5, "ramps", 64, 48, 12);
+    const std::string facts =
+        "Frame Number:  16\r\nPoints:  12482\r\nPolygons:  24960\r\nAA Passes:  9\r\n"
+        "Raytrace Shadows:  On\r\nRaytrace Reflections:  On\r\nRaytrace Refraction:  Off\r\n"
+        "Recursion Depth:  16\r\nField Rendering:  Off\r\nMotion Blur:  On\r\nDepth of Field:  Off\r\n";
     editAndOk(PAGE_NOTES, [&](HWND page) {
         type(page, IDC_NAME, "beauty pass");
         SendDlgItemMessageA(page, IDC_SCENE_INFO, BM_CLICK, 0, 0);
-        once = text(page, IDC_NOTES);
-        EXPECT_EQ(once.compare(0, 16, "Frame Number:  0"), 0) << "on empty notes, at the start: " << once;
+        EXPECT_EQ(text(page, IDC_NOTES), facts) << "on empty notes, at the start";
         SendDlgItemMessageA(page, IDC_SCENE_INFO, BM_CLICK, 0, 0);
-        EXPECT_EQ(text(page, IDC_NOTES), once + "\r\n" + once) << "twice appends twice, after a line break";
+        EXPECT_EQ(text(page, IDC_NOTES), facts + "\r\n" + facts) << "twice appends twice, after a line break";
     });
     EXPECT_EQ(statusText(viewer, 0), "beauty pass");
     HWND sheet = openSheet();
     ASSERT_NE(sheet, nullptr);
     HWND page = showPage(sheet, PAGE_NOTES);
-    EXPECT_EQ(text(page, IDC_NOTES), once + "\r\n" + once) << "kept with the image";
+    EXPECT_EQ(text(page, IDC_NOTES), facts + "\r\n" + facts) << "kept with the image";
     EXPECT_EQ(text(page, IDC_NAME), "beauty pass");
     close(sheet, PSBTN_CANCEL);
 }
@@ -329,6 +335,32 @@ TEST_F(SheetTest, FramesArrivingWhileTheSheetIsOpenWait)
     round("5");
     size_t after = committedBytes();
     EXPECT_LT(after, before + 200 * 200 * 16) << "within one frame's floats of the first round";
+}
+
+// A sequence rendering behind an open sheet: only the last ten frames wait
+// for it, each one beyond them giving its memory to the next.
+TEST_F(SheetTest, FortyFullHdFramesBehindTheSheetCostAtMostTenAndTheNewestShows)
+{
+    renderImage(64, 48, grey);
+    HWND sheet = openSheet();
+    ASSERT_NE(sheet, nullptr);
+    const size_t before = committedBytes();
+    RenderOptions options;
+    options.frames = 40;
+    options.width = 1920;
+    options.height = 1080;
+    options.pattern = "ramps";
+    options.renderStatus = false;
+    std::string error;
+    ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
+    framesRendered += 40;
+    pumpMessages(300);
+    const size_t frame = size_t(1920) * 1080 * (16 + 3 + 1) + 2 * size_t(1920 / 8) * 1080;  // floats and bitmaps
+    EXPECT_LT(committedBytes(), before + 10 * frame);
+    ASSERT_TRUE(IsWindow(sheet));
+    close(sheet, PSBTN_CANCEL);
+    EXPECT_TRUE(waitForName("Untitled41", 30000)) << statusText(viewer, 0);
+    EXPECT_EQ(enabledSlots(viewer), 10);
 }
 
 // A name longer than its part is cut with an ellipsis to what fits, at a

@@ -19,10 +19,11 @@ void ViewerTest::TearDown()
     PluginTest::TearDown();
 }
 
-HWND ViewerTest::render(int n, const char* pattern, int width, int height)
+HWND ViewerTest::render(int n, const char* pattern, int width, int height, int firstFrame)
 {
     RenderOptions options;
     options.frames = n;
+    options.firstFrame = firstFrame;
     options.pattern = pattern;
     options.width = width;
     options.height = height;

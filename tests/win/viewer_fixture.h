@@ -13,9 +13,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Renders n frames (one open and close) and waits until the viewer
-    // shows the last of them.
-    HWND render(int n, const char* pattern = "ramps", int width = 64, int height = 48);
+    // Renders n frames (one open and close, from scene frame firstFrame)
+    // and waits until the viewer shows the last of them.
+    HWND render(int n, const char* pattern = "ramps", int width = 64, int height = 48, int firstFrame = 0);
 
     // Waits until the viewer's status bar names that image; 1 when it does.
     int waitForName(const std::string& name, int timeoutMs = 5000);
