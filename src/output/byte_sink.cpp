@@ -1,7 +1,5 @@
 #include "output/byte_sink.h"
 
-#include <stdlib.h>
-#include <string.h>
 
 static int fileWrite(void* context, const void* bytes, size_t count)
 {
@@ -30,23 +28,25 @@ int writeBigEndian(ByteSink* sink, unsigned long value, int bytes)
     return sink->write(sink->context, b, size_t(bytes));
 }
 
+struct SinkWrite {
+    int (*write)(ByteSink* sink, const void* context);
+    const void* context;
+};
+
+// Into the empty file just made for it.
+static int writeInto(const char* temporary, void* context)
+{
+    const SinkWrite* w = static_cast<const SinkWrite*>(context);
+    FILE* file = fopen(temporary, "wb");
+    if (!file) return 0;
+    ByteSink sink = fileSink(file);
+    int ok = w->write(&sink, w->context);
+    return fclose(file) == 0 && ok;
+}
+
 int writeFileReplacing(const char* path, const FileReplacer* files,
                        int (*write)(ByteSink* sink, const void* context), const void* context)
 {
-    size_t size = temporaryPathSize(path, nullptr);
-    char* temporary = static_cast<char*>(malloc(size));
-    if (!temporary) return 0;
-    int ok = 0;
-    if (files->createTemporary(path, nullptr, temporary, size)) {
-        if (FILE* file = fopen(temporary, "wb")) {  // the empty file just made: ours
-            ByteSink sink = fileSink(file);
-            ok = write(&sink, context);
-            if (fclose(file) != 0) ok = 0;
-        }
-        // One step: path is the old file or the whole new one, never neither.
-        if (ok) ok = files->replace(temporary, path);
-        if (!ok) remove(temporary);
-    }
-    free(temporary);
-    return ok;
+    SinkWrite w = {write, context};
+    return replaceFileThrough(files, path, nullptr, writeInto, &w);
 }

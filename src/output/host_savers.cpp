@@ -1,8 +1,5 @@
 #include "output/host_savers.h"
 
-#include <stdio.h>
-#include <stdlib.h>
-
 int hostSaverCount(const LWImageUtil* util)
 {
     return util && util->saverCount ? util->saverCount() : 0;
@@ -14,20 +11,16 @@ const char* hostSaverName(const LWImageUtil* util, int index)
     return util->saverName(index);
 }
 
-// The saver writes into a temporary of ours, which takes the path's place
-// only once the saver says it is whole.
-static int saveReplacing(const LWImageUtil* util, LWPixmapID pixmap, int saver, const FileDestination& to)
+struct HostSave {
+    const LWImageUtil* util;
+    LWPixmapID pixmap;
+    int saver;
+};
+
+static int hostSaveInto(const char* temporary, void* context)
 {
-    size_t size = temporaryPathSize(to.path, to.extension);
-    char* temporary = static_cast<char*>(malloc(size));
-    if (!temporary) return 0;
-    int ok = 0;
-    if (to.files->createTemporary(to.path, to.extension, temporary, size)) {
-        ok = util->save(pixmap, saver, temporary) != 0 && to.files->replace(temporary, to.path);
-        if (!ok) remove(temporary);
-    }
-    free(temporary);
-    return ok;
+    const HostSave* s = static_cast<const HostSave*>(context);
+    return s->util->save(s->pixmap, s->saver, temporary) != 0;
 }
 
 static int saveThroughHost(const LWImageUtil* util, const View* view, const FileDestination& to, int saver,
@@ -47,7 +40,10 @@ static int saveThroughHost(const LWImageUtil* util, const View* view, const File
         }
         if (progress) progress(0);
     }
-    int result = saveReplacing(util, pixmap, saver, to);
+    // The saver writes into a temporary of ours, which takes the path's
+    // place only once the saver says it is whole.
+    HostSave save = {util, pixmap, saver};
+    int result = replaceFileThrough(to.files, to.path, to.extension, hostSaveInto, &save);
     if (progress) progress(0);
     util->destroy(pixmap);
     return result;

@@ -1,5 +1,7 @@
 #include "platform/file_replace.h"
 
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 static const char* fileNameOf(const char* path)
@@ -50,4 +52,19 @@ int temporaryPath(const char* target, const char* extension, unsigned n, char* p
     while (count) *at++ = digits[--count];
     memcpy(at, extension, extensionLength + 1);
     return 1;
+}
+
+int replaceFileThrough(const FileReplacer* files, const char* path, const char* extension,
+                       int (*fill)(const char* temporary, void* context), void* context)
+{
+    size_t size = temporaryPathSize(path, extension);
+    char* temporary = static_cast<char*>(malloc(size));
+    if (!temporary) return 0;
+    int ok = 0;
+    if (files->createTemporary(path, extension, temporary, size)) {
+        ok = fill(temporary, context) && files->replace(temporary, path);
+        if (!ok) remove(temporary);  // ours alone: the one file no one else had
+    }
+    free(temporary);
+    return ok;
 }

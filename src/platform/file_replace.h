@@ -18,6 +18,13 @@ struct FileReplacer {
     int (*replace)(const char* temporary, const char* target);
 };
 
+// Has fill write the whole file into a new temporary beside path (with
+// that extension; the path's own when null), which then takes path's place
+// in one step. When fill fails, or the replace does, the temporary goes and
+// every file stays as it was. 1 when path holds the new file.
+int replaceFileThrough(const FileReplacer* files, const char* path, const char* extension,
+                       int (*fill)(const char* temporary, void* context), void* context);
+
 // Room for the path of a temporary beside target.
 size_t temporaryPathSize(const char* target, const char* extension);
 

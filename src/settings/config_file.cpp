@@ -82,26 +82,28 @@ static long fileSize(const char* path)
     return size;
 }
 
+struct ConfigWrite {
+    const LWFileIOFuncs* io;
+    const Settings* settings;
+};
+
+// The host reports no failure of its own: a file left empty counts as one.
+static int writeConfigInto(const char* temporary, void* context)
+{
+    const ConfigWrite* w = static_cast<const ConfigWrite*>(context);
+    LWSaveState* ss = w->io->openSave(temporary, LWIO_SCENE);
+    if (!ss) return 0;
+    writeSettings(w->settings, ss);
+    w->io->closeSave(ss);
+    return fileSize(temporary) > 0;
+}
+
 // The host's save state writes into a new temporary of ours, which takes
 // the file's place once closed: a crash in the middle of the write leaves
-// the earlier file whole. The host reports no failure of its own, so a
-// temporary left empty counts as one.
+// the earlier file whole.
 int saveConfigFile(const LWFileIOFuncs* io, const Settings* settings, const FileReplacer* files)
 {
     if (!io || !files) return 0;
-    const char* path = settings->configPath;
-    size_t size = temporaryPathSize(path, nullptr);
-    char* temporary = static_cast<char*>(malloc(size));
-    if (!temporary) return 0;
-    int ok = 0;
-    if (files->createTemporary(path, nullptr, temporary, size)) {
-        if (LWSaveState* ss = io->openSave(temporary, LWIO_SCENE)) {
-            writeSettings(settings, ss);
-            io->closeSave(ss);
-            ok = fileSize(temporary) > 0 && files->replace(temporary, path);
-        }
-        if (!ok) remove(temporary);
-    }
-    free(temporary);
-    return ok;
+    ConfigWrite w = {io, settings};
+    return replaceFileThrough(files, settings->configPath, nullptr, writeConfigInto, &w);
 }
