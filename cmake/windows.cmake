@@ -69,8 +69,8 @@ if(ZR_RUN_WINE_TESTS)
         # file system that can lock a folder).
         set_tests_properties(script.${name} PROPERTIES TIMEOUT 180 SKIP_RETURN_CODE 77)
     endforeach()
-    # The PDF printer's folder is one for the whole machine.
-    set_tests_properties(script.print_pdf PROPERTIES RUN_SERIAL TRUE)
+    # The PDF printer's folder and its queues are one for the whole machine.
+    set_tests_properties(script.print_pdf script.print_refused PROPERTIES RUN_SERIAL TRUE)
 endif()
 
 # Prints which Wine ran it; the 32-bit probe runs this.

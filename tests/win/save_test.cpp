@@ -213,6 +213,35 @@ TEST_F(SaveTest, TheAlphaViewSavesTheGreyBitmapInBothOwnTypes)
     EXPECT_EQ(std::string(iff.begin() + 40, iff.begin() + 44), "BODY") << "no colour map";
 }
 
+// Short of memory for the full-range copy a save at other levels needs, or
+// for the copy a print works from, each says so rather than ending
+// quietly. Only a 32-bit process can be run short of address space: every
+// free range of 8 MB or more is taken, and a copy of the picture is 12 MB.
+TEST_F(SaveTest, ASaveOrPrintThatMemoryRunsShortForSaysSo)
+{
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has address space to spare";
+    restartWithConfig("BlackWhite 0.2 1");
+    renderImage(2048, 2048, known);
+    HWND dialog = openDialog();  // the dialog's own libraries are loaded before memory runs short
+    ASSERT_NE(dialog, nullptr);
+    std::vector<void*> taken;
+    for (size_t size = size_t(1) << 30; size >= (size_t(8) << 20);) {
+        if (void* p = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+            taken.push_back(p);
+        else
+            size /= 2;
+    }
+    saveAs(dialog, "short", BMP);
+    MessageBoxText box;
+    EXPECT_TRUE(readAndCloseMessageBox(viewer, "ZR", 10000, &box));
+    EXPECT_EQ(box.text, "Not enough memory to save " + inOutput("short.bmp") + ".");
+    PostMessageA(viewer, WM_CHAR, 'p', 1);
+    EXPECT_TRUE(readAndCloseMessageBox(viewer, "Printing Problem", 10000, &box));
+    EXPECT_EQ(box.text, "Not enough memory to print the image.");
+    for (void* p : taken) VirtualFree(p, 0, MEM_RELEASE);
+    EXPECT_FALSE(fileExists(inOutput("short.bmp")));
+}
+
 TEST_F(SaveTest, ZrBmpSavesAtFullRangeWhateverLevelsAreShown)
 {
     restartWithConfig("BlackWhite 0.2 1");
