@@ -69,6 +69,9 @@ TEST_F(ConfigPathTest, EndsInThePluginFolder)
     EXPECT_EQ(lastCandidate("C:\\LightWave\\Plugins\\zr40.p"), "C:\\LightWave\\Plugins\\no-such-zr4.cfg");
     EXPECT_EQ(lastCandidate("/opt/lw/plugins/zr40.p"), "/opt/lw/plugins/no-such-zr4.cfg");
     EXPECT_EQ(lastCandidate("C:\\mixed/dir\\zr40.p"), "C:\\mixed/dir\\no-such-zr4.cfg");
+    setProfile("zrcfg-empty-profile");
+    EXPECT_EQ(lastCandidate("C:\\LightWave\\Plugins\\zr40.p"), "C:\\LightWave\\Plugins\\no-such-zr4.cfg")
+        << "a profile without the file is passed by";
 }
 
 TEST_F(ConfigPathTest, AModulePathWithoutSeparatorsGetsOne)
