@@ -238,6 +238,7 @@ TEST(IffFile, FailuresLeaveNoFile)
     ByteSink sink = m.sink();
     EXPECT_EQ(writeIffTo(&sink, wide.data(), 65536, 1, 65536, 1, nullptr), 0) << "the width alone too large";
     EXPECT_EQ(writeIffTo(&sink, wide.data(), 1, 65536, 1, 1, nullptr), 0) << "the height alone";
+    EXPECT_EQ(writeIffTo(&sink, wide.data(), 2, 1, 8, 2, nullptr), 0) << "two bytes a pixel is no bitmap of ours";
     EXPECT_TRUE(m.data.empty()) << "nothing written";
     ASSERT_EQ(writeIffTo(&sink, wide.data(), 65535, 1, 65536, 1, nullptr), 1) << "65535 fits";
     EXPECT_EQ(writeIff((::testing::TempDir() + "no/such/folder/x.iff").c_str(), diskFiles(), rows.data(), 2, 1, 8, 1, nullptr), 0);

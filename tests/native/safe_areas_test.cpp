@@ -33,6 +33,8 @@ TEST(SafeAreas, VideoSafeIsFiveAndTenPercentInWithCornersFromTheHeight)
     s = safeShapes(1001, 333, params(SAFE_VIDEO));
     expectShape(s.action, 50, 16, 951, 317, 150);
     expectShape(s.title, 100, 32, 901, 301, 134);
+    s = safeShapes(4000, 2000, params(SAFE_VIDEO));
+    EXPECT_EQ(s.action.left, 200) << "5 % of a width where a hundredth counts";
 }
 
 TEST(SafeAreas, ANarrowerImageGetsAFrameAcrossItsWidth)

@@ -187,6 +187,9 @@ TEST(SettingsReader, StoresWhatATruncatedBlockDelivers)
     Settings s = unusualSettings();
     readSettingsText(&s, block("{ TextOptions\nColor 9 8\n}"));
     EXPECT_EQ(s.text.colour, 0x01120809u) << "the bytes not delivered stay as they were";
+    s = unusualSettings();
+    readSettingsText(&s, block("{ TextOptions\nColor 9\n}"));
+    EXPECT_EQ(s.text.colour, 0x01123409u) << "green, blue and the fourth byte stay";
     s = defaultSettings();
     readSettingsText(&s, block("HotParams 1.5"));  // the rest of the leaf is missing
     EXPECT_EQ(s.hot.pedestal, 1.5f);
