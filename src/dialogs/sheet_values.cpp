@@ -18,14 +18,23 @@ int ValuesDiffer(float oldValue, float newValue, int digits)
     return eOld - digits < eDiff ? 1 : 0;
 }
 
-void formatFloatText(double value, char* text, size_t size)
+static void dropTrailingZeros(char* text)
 {
-    if (size == 0) return;
-    snprintf(text, size, "%.6f", value);
     char* point = strchr(text, '.');
     if (!point) return;
     size_t end = strlen(text);
     while (end > size_t(point - text) + 2 && text[end - 1] == '0') text[--end] = '\0';
+}
+
+// A box shows what OK reads back: where six decimals would not give the
+// same single float again (4e-7 would read as 0, 1e30 as its first 23
+// digits), nine significant digits do.
+void formatFloatText(double value, char* text, size_t size)
+{
+    if (size == 0) return;
+    snprintf(text, size, "%.6f", value);
+    dropTrailingZeros(text);
+    if (float(parseFloatText(text)) != float(value)) snprintf(text, size, "%.9g", value);
 }
 
 double parseFloatText(const char* text)
@@ -41,7 +50,9 @@ double parseFloatText(const char* text)
 
 void formatPercentText(double fraction, char* text, size_t size)
 {
-    if (size > 0) snprintf(text, size, "%g%%", fraction * 100.0);
+    if (size == 0) return;
+    snprintf(text, size, "%g%%", fraction * 100.0);
+    if (float(parsePercentText(text)) != float(fraction)) snprintf(text, size, "%.9g%%", fraction * 100.0);
 }
 
 double parsePercentText(const char* text)

@@ -10,7 +10,8 @@
 int ValuesDiffer(float oldValue, float newValue, int digits);
 
 // "%.6f" with trailing zeros dropped down to one after the point: 7.5
-// gives "7.5", 110 "110.0", 0 "0.0".
+// gives "7.5", 110 "110.0", 0 "0.0"; "%.9g" where that text would not
+// read back as the same single float (3.4e38, 1e30, 4e-7).
 void formatFloatText(double value, char* text, size_t size);
 
 // The number at the start of text (after white space), as strtod reads
@@ -19,7 +20,8 @@ void formatFloatText(double value, char* text, size_t size);
 // level or limit becomes infinite.
 double parseFloatText(const char* text);
 
-// A fraction as a percentage, "%g%%": 0.02 gives "2%".
+// A fraction as a percentage, "%g%%": 0.02 gives "2%"; "%.9g%%" where
+// that would not read back as the same single float.
 void formatPercentText(double fraction, char* text, size_t size);
 
 // A percentage back to a fraction: "5" and "5%" both give 0.05.

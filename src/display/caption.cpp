@@ -54,13 +54,14 @@ float blendCoverage(int coverage, float current, float target)
     return float(((255 - coverage) * double(current) + coverage * double(target)) / 255.0);
 }
 
+// In 64 bits: the anchor comes from a settings file or a pasted number, and
+// may lie anywhere in 32 bits; the result is held to them.
 int32_t captionLeftX(int32_t anchorX, int32_t alignment, int32_t width)
 {
-    switch (alignment) {
-    case ALIGN_CENTRE: return anchorX - width / 2;
-    case ALIGN_RIGHT: return anchorX - width;
-    default: return anchorX;
-    }
+    int64_t left = anchorX;
+    if (alignment == ALIGN_CENTRE) left -= width / 2;
+    if (alignment == ALIGN_RIGHT) left -= width;
+    return int32_t(left < INT32_MIN ? INT32_MIN : left > INT32_MAX ? INT32_MAX : left);
 }
 
 // Clips one span [start, start + length) to [0, limit); 0 when none is left.

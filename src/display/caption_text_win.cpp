@@ -9,7 +9,8 @@ int renderGlyph(HDC dc, unsigned char character, TextBitmap* bitmap, int penX, i
 {
     GLYPHMETRICS gm;
     DWORD size = GetGlyphOutlineA(dc, character, GGO_GRAY8_BITMAP, &gm, 0, nullptr, &IDENTITY);
-    if (size == 0 || size == GDI_ERROR || gm.gmBlackBoxY == 0) return 0;
+    if (size == GDI_ERROR) return 0;
+    if (size == 0 || gm.gmBlackBoxY == 0) return gm.gmCellIncX;  // a blank glyph (tab, no-break space) still advances
     int pitch = int(size / gm.gmBlackBoxY);
     int columns = int(gm.gmBlackBoxX) < pitch ? int(gm.gmBlackBoxX) : pitch;
     uint8_t* levels = static_cast<uint8_t*>(malloc(size));

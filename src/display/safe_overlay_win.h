@@ -9,7 +9,8 @@ struct View;
 
 // Redraws the whole one-bit overlay from the view's safe-area parameters.
 // Afterwards a bit of 1 marks a pixel the pane shows inverted. When GDI
-// cannot give a drawing surface the overlay keeps what it held.
+// cannot give a drawing surface the overlay is cleared (no area at all),
+// never left showing the parameters it was drawn for before.
 void drawSafeOverlay(View* view);
 
 // An 8 × 8 one-pixel checkerboard pattern brush; null when it cannot be made.

@@ -1,5 +1,6 @@
 #include "output/save_types.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -67,9 +68,21 @@ void offeredFileName(const char* imageName, char* name, size_t size)
     copyCut(name, size, imageName, dot ? size_t(dot - imageName) : strlen(imageName));
 }
 
+// Whether text ends in "." and extension, in any case.
+static bool endsWithExtension(const char* text, const char* extension)
+{
+    size_t length = strlen(text), extensionLength = strlen(extension);
+    if (length < extensionLength + 1 || text[length - extensionLength - 1] != '.') return false;
+    const char* tail = text + length - extensionLength;
+    for (size_t i = 0; i < extensionLength; i++)
+        if (tolower(static_cast<unsigned char>(tail[i])) != tolower(static_cast<unsigned char>(extension[i])))
+            return false;
+    return true;
+}
+
 int addExtension(const SaveType& type, char* path, size_t pathSize, char* title, size_t titleSize)
 {
-    if (strchr(title, '.') || type.extension[0] == '*') return 1;
+    if (type.extension[0] == '*' || endsWithExtension(title, type.extension)) return 1;
     size_t added = 1 + strlen(type.extension);
     size_t pathLength = strlen(path), titleLength = strlen(title);
     if (pathLength + added >= pathSize || titleLength + added >= titleSize) return 0;

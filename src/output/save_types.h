@@ -38,8 +38,10 @@ int findSaveType(const SaveType* types, int count, const char* remembered);
 // The name a file is offered under: the image's name cut at its last ".".
 void offeredFileName(const char* imageName, char* name, size_t size);
 
-// After the dialog: a title with no "." anywhere gets "." and the type's
-// extension, on the title and on the path, unless the extension is "*".
+// After the dialog: a title that does not already end in "." and the
+// type's extension (in any case) gets them, on the title and on the path,
+// unless the extension is "*". A name the dialog offered (render.0001,
+// the image's name cut at its last ".") so becomes a file of its type.
 // 0, with both left as they were, when either has no room for all of it:
 // a name cut short would be some other file's.
 int addExtension(const SaveType& type, char* path, size_t pathSize, char* title, size_t titleSize);

@@ -157,14 +157,16 @@ void formatCompareValues(const View* current, const View* reference, int x, int 
         return;
     }
     char parts[3][32];
+    // A single channel fills the first of each three; the others are zero,
+    // never read unset.
     if (g_displayType == 0) {
-        uint8_t v[3][3];
+        uint8_t v[3][3] = {};
         ReadDisplayPixel(current, x, y, channel, v[0]);
         ReadDisplayPixel(reference, x, y, channel, v[1]);
         differenceBytes(current, reference, x, y, channel, v[2]);
         for (int k = 0; k < 3; k++) formatBytes(parts[k], sizeof parts[k], channel, v[k]);
     } else {
-        float v[3][3];
+        float v[3][3] = {};
         ReadImagePixel(current, x, y, channel, v[0]);
         ReadImagePixel(reference, x, y, channel, v[1]);
         for (int c = 0; c < 3; c++) v[2][c] = fabsf(v[0][c] - v[1][c]);

@@ -117,13 +117,11 @@ static void WheelScroll(HWND pane, UINT message, int direction)
 
 // The wheel zooms about the pointer; with Shift it scrolls sideways, with
 // Ctrl up and down. A tilt wheel scrolls sideways. Partial turns of a
-// smooth wheel add up to whole notches.
+// smooth wheel add up to whole notches, each wheel's apart.
 static LRESULT OnMouseWheel(HWND pane, UINT message, WPARAM wp, LPARAM lp)
 {
-    static int rest;
-    rest += GET_WHEEL_DELTA_WPARAM(wp);
-    int notches = rest / WHEEL_DELTA;
-    rest -= notches * WHEEL_DELTA;
+    static int rest[2];  // the wheel's, the tilt wheel's
+    int notches = wheelNotches(&rest[message == WM_MOUSEHWHEEL], GET_WHEEL_DELTA_WPARAM(wp));
     if (notches == 0) return 0;
     POINT at = pointOf(lp);  // the wheel's point is on the screen
     ScreenToClient(pane, &at);

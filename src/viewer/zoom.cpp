@@ -45,3 +45,12 @@ int wheelZoomIndex(int zoomIndex, int direction)
     }
     return level > 0 ? level + 63 : 65 + level;
 }
+
+int wheelNotches(int* rest, int delta)
+{
+    if ((*rest > 0 && delta < 0) || (*rest < 0 && delta > 0)) *rest = 0;
+    *rest += delta;
+    int notches = *rest / 120;
+    *rest -= notches * 120;
+    return notches;
+}

@@ -16,3 +16,8 @@ int32_t scaledSize(int32_t size, int zoomIndex);
 // of two of the magnification or the divisor, with 65x and 1/65x as the
 // ends. The index itself at an end.
 int wheelZoomIndex(int zoomIndex, int direction);
+
+// Partial turns of a smooth wheel add up to whole notches of 120; a turn
+// the other way drops what was left, so it is never swallowed by it. rest
+// is what one wheel (one axis) has left over. The whole notches, signed.
+int wheelNotches(int* rest, int delta);

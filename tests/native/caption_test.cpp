@@ -80,6 +80,9 @@ TEST(CaptionPlacement, AlignmentPutsTheLeftEdge)
     EXPECT_EQ(captionLeftX(200, ALIGN_CENTRE, 101), 150);
     EXPECT_EQ(captionLeftX(200, ALIGN_RIGHT, 101), 99);
     EXPECT_EQ(captionLeftX(-3, ALIGN_CENTRE, 5), -5) << "division truncates toward zero";
+    EXPECT_EQ(captionLeftX(INT32_MIN + 10, ALIGN_RIGHT, 101), INT32_MIN) << "held to 32 bits, not wrapped";
+    EXPECT_EQ(captionLeftX(INT32_MIN, ALIGN_CENTRE, 4), INT32_MIN);
+    EXPECT_EQ(captionLeftX(INT32_MAX, ALIGN_RIGHT, -1), INT32_MAX);
 }
 
 TEST(CaptionGlyphs, LevelsCountFourTimesAddUpAndStopAtTheEdges)

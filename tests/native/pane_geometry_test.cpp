@@ -94,6 +94,19 @@ TEST(WheelZoom, PowersOfTwoWithTheEndsAt65)
     EXPECT_EQ(wheelZoomIndex(100, 0), 100);
 }
 
+// A smooth wheel's turns, one after another on one wheel, and the notches
+// each gives: halves add up, and a turn back is never swallowed.
+TEST(WheelZoom, PartialTurnsAddUpAndATurnBackStartsAfresh)
+{
+    const struct {
+        int delta, notches;
+    } turns[] = {{60, 0}, {60, 1}, {60, 0}, {-120, -1}, {-60, 0}, {-60, -1}, {-30, 0},
+                 {240, 2}, {-360, -3}, {359, 2}, {1, 1}, {0, 0}};
+    int rest = 0;
+    for (const auto& t : turns) EXPECT_EQ(wheelNotches(&rest, t.delta), t.notches) << t.delta;
+    EXPECT_EQ(rest, 0);
+}
+
 TEST(ScrollPosition, LinesPagesAndEnds)
 {
     EXPECT_EQ(scrollPositionFor(1, 0, 1000, 64, 1.0f, 0), 4);

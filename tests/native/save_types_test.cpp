@@ -1,5 +1,6 @@
 // The save dialog's types, filter, offered names and extensions.
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -91,9 +92,25 @@ TEST(SaveTypes, OfferedNamesAndExtensions)
     EXPECT_EQ(addExtension(bmp, path, sizeof path, title, sizeof title), 1);
     EXPECT_STREQ(path, "C:\\out\\shot.bmp");
     EXPECT_STREQ(title, "shot.bmp");
-    char path2[64] = "C:\\out\\shot.final", title2[32] = "shot.final";
-    addExtension(bmp, path2, sizeof path2, title2, sizeof title2);
-    EXPECT_STREQ(title2, "shot.final") << "a name with a dot keeps it";
+    // A name that ends in the type's extension, in any case, is kept as
+    // typed; any other dot is part of the name, as in the offered render.0001.
+    const struct {
+        const char* title;
+        const char* saved;
+    } names[] = {
+        {"render.0001", "render.0001.bmp"}, {"beauty_v02.final", "beauty_v02.final.bmp"},
+        {"shot.BMP", "shot.BMP"},           {"shot.bmp", "shot.bmp"},
+        {".bmp", ".bmp"},                   {"bmp", "bmp.bmp"},
+        {"shot.xbmp", "shot.xbmp.bmp"},     {"shot.", "shot..bmp"},
+    };
+    for (const auto& n : names) {
+        char namePath[64], nameTitle[32];
+        snprintf(namePath, sizeof namePath, "C:\\out\\%s", n.title);
+        snprintf(nameTitle, sizeof nameTitle, "%s", n.title);
+        EXPECT_EQ(addExtension(bmp, namePath, sizeof namePath, nameTitle, sizeof nameTitle), 1);
+        EXPECT_STREQ(nameTitle, n.saved);
+        EXPECT_EQ(std::string(namePath), std::string("C:\\out\\") + n.saved);
+    }
     char path3[64] = "x", title3[32] = "x";
     addExtension(any, path3, sizeof path3, title3, sizeof title3);
     EXPECT_STREQ(title3, "x") << "any file: no extension";

@@ -34,10 +34,18 @@ TEST(FloatText, TrailingZerosGoDownToOneDecimal)
         double value;
         const char* shown;
     } cases[] = {{7.5, "7.5"},   {110.0, "110.0"}, {0.0, "0.0"},       {double(1.85f), "1.85"},
-                 {-0.125, "-0.125"}, {1e7, "10000000.0"}, {0.000001, "0.000001"}, {7.5e-8, "0.0"}};
+                 {-0.125, "-0.125"}, {1e7, "10000000.0"}, {0.000001, "0.000001"}, {7.5e-8, "7.5e-08"}};
     for (const auto& c : cases) {
         formatFloatText(c.value, text, sizeof text);
         EXPECT_STREQ(text, c.shown) << c.value;
+    }
+    // What a box shows, OK reads back as the same single float.
+    for (float f : {FLT_MAX, -FLT_MAX, 1e30f, 4e-7f, FLT_MIN, 0.1f, 1.001f, 123456.789f, 16777217.0f}) {
+        formatFloatText(double(f), text, sizeof text);
+        EXPECT_EQ(float(parseFloatText(text)), f) << text;
+        const double fraction = double(f) / 100.0;
+        formatPercentText(fraction, text, sizeof text);
+        EXPECT_EQ(float(parsePercentText(text)), float(fraction)) << text;
     }
     char small[5];
     formatFloatText(123.25, small, sizeof small);

@@ -71,6 +71,25 @@ TEST(CaptionGlyphs, TheTextBecomesAntiAliasedCoverageAsWideAsItMeasures)
     freeTextBitmap(&b);
 }
 
+// A blank glyph other than the space (here the no-break space, as wide in
+// this face) moves the pen on as the space does: what follows it does not
+// overlap what came before.
+TEST(CaptionGlyphs, BlankGlyphsAdvanceThePen)
+{
+    const LOGFONTA font = arial(24);
+    TextBitmap spaced, unbroken;
+    ASSERT_TRUE(renderTextBitmap(&font, "A B", &spaced));
+    ASSERT_TRUE(renderTextBitmap(&font, "A\xA0" "B", &unbroken));
+    ASSERT_EQ(unbroken.width, spaced.width);
+    ASSERT_EQ(unbroken.height, spaced.height);
+    for (int j = 0; j < spaced.height; j++)
+        for (int i = 0; i < spaced.width; i++)
+            ASSERT_EQ(unbroken.coverage[size_t(j) * unbroken.stride + i], spaced.coverage[size_t(j) * spaced.stride + i])
+                << i << "," << j;
+    freeTextBitmap(&spaced);
+    freeTextBitmap(&unbroken);
+}
+
 TEST(CaptionGlyphs, FontsAndBitmapsAreAllGivenBack)
 {
     const LOGFONTA font = arial(30);

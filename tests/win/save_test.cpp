@@ -119,7 +119,10 @@ TEST_F(SaveTest, TheFirstSaveOffersTheImagesNameInTheOutputFolderAsZrBmp)
     EXPECT_EQ(filesIn(outputDir), std::vector<std::string>{"shot.bmp"}) << "no temporary file is left";
 }
 
-TEST_F(SaveTest, ANameWithAFullStopKeepsItAndIsOfferedWithoutItsLastPart)
+// A name that ends in the type's extension is kept as typed; the dialog
+// offers it cut at its last ".", and Save on what it offers writes a file
+// of the type chosen, as does any other name with a full stop.
+TEST_F(SaveTest, TheOfferedNameSavesAFileOfTheTypeChosen)
 {
     renderImage(900, 3, known);  // a viewer wide enough to show the whole name
     save("render.0001.bmp", BMP, "render.0001.bmp");
@@ -127,12 +130,12 @@ TEST_F(SaveTest, ANameWithAFullStopKeepsItAndIsOfferedWithoutItsLastPart)
     HWND dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(readSaveDialog(dialog).fileName, "render.0001");
-    saveAs(dialog, "shot.final", IFF);
+    saveAs(dialog, "render.0001", IFF);
     ASSERT_TRUE(waitUntilClosed(dialog, 10000));
-    ASSERT_TRUE(waitForName("shot.final"));
-    std::string iff = readFile(inOutput("shot.final"));
-    EXPECT_EQ(iff.substr(0, 4), "FORM") << "no extension, but the type chosen";
-    EXPECT_FALSE(fileExists(inOutput("shot.final.iff")));
+    ASSERT_TRUE(waitForName("render.0001.iff"));
+    EXPECT_EQ(readFile(inOutput("render.0001.iff")).substr(0, 4), "FORM");
+    save("shot.final", IFF, "shot.final.iff");
+    EXPECT_EQ(filesIn(outputDir), (std::vector<std::string>{"render.0001.bmp", "render.0001.iff", "shot.final.iff"}));
 }
 
 TEST_F(SaveTest, ZrIffAndTheLastFolderAreRememberedForTheNextSave)

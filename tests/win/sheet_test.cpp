@@ -159,16 +159,29 @@ TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
     });
 }
 
+// Every box shows its number in a form that reads back as the same float,
+// however large or small: OK with nothing edited changes nothing.
 TEST_F(SheetTest, OkWithNothingChangedLeavesEverythingAsItWas)
 {
+    restartWithConfig("BlackWhite 4e-07 1e+30\nHotParams 3.4e+38 1e+30 4e-07 1\nSafeParams 3.4e+38 4e-07 3 0");
     renderImage(64, 48, grey);
     key("f");
     Capture before = capturePane();
     std::string settingsBefore = savedSettings(session, instance);
-    HWND sheet = openSheet();
-    ASSERT_NE(sheet, nullptr);
-    for (int page : {PAGE_NOTES, PAGE_LEVELS, PAGE_HOT, PAGE_BORDERS}) showPage(sheet, page);
-    close(sheet, PSBTN_OK);
+    const struct {
+        int page, box;
+    } boxes[] = {{PAGE_LEVELS, IDC_BLACK},     {PAGE_LEVELS, IDC_WHITE}, {PAGE_HOT, IDC_PEDESTAL},
+                 {PAGE_HOT, IDC_COMPOSITE},    {PAGE_HOT, IDC_CHROMA},   {PAGE_BORDERS, IDC_ASPECT},
+                 {PAGE_BORDERS, IDC_MARGIN}};
+    std::vector<std::string> shown[2];
+    for (auto& texts : shown) {
+        HWND sheet = openSheet();
+        ASSERT_NE(sheet, nullptr);
+        for (const auto& b : boxes) texts.push_back(text(showPage(sheet, b.page), b.box));
+        close(sheet, PSBTN_OK);
+    }
+    EXPECT_EQ(shown[1], shown[0]) << "the image's own values, as they were";
+    EXPECT_EQ(shown[0][1], "1.00000002e+30");
     EXPECT_EQ(statusText(viewer, 0), "Untitled1");
     EXPECT_TRUE(capturePane().pixels == before.pixels);
     EXPECT_EQ(savedSettings(session, instance), settingsBefore);
