@@ -9,6 +9,7 @@ static DifferenceDisplay g_difference;
 int refreshComparison(ViewState* vs)
 {
     const View* reference = referenceView();
+    if (vs->view && reference) vs->wipeX = wipeColumnFor(vs->wipeX, vs->imageWidth, reference->image->width);
     if (vs->compareMode != COMPARE_DIFFERENCE || !vs->view || !reference) {
         if (vs->compareMode == COMPARE_DIFFERENCE) vs->compareMode = COMPARE_NONE;
         freeDifference(&g_difference);

@@ -8,8 +8,9 @@
 #include "image/view_state.h"
 
 // Builds the difference of the View state's view from the reference when
-// the compare mode is COMPARE_DIFFERENCE, frees it otherwise. 0 when memory
-// is short: the compare mode is then COMPARE_NONE.
+// the compare mode is COMPARE_DIFFERENCE, frees it otherwise, and keeps the
+// wipe's split inside the columns both images have. 0 when memory is
+// short: the compare mode is then COMPARE_NONE.
 int refreshComparison(ViewState* vs);
 
 // The difference display; null unless the difference view is on.

@@ -6,6 +6,7 @@
 #include "image/pixel_memory.h"
 #include "image_test_util.h"
 #include "settings_test_util.h"
+#include "viewer/compare.h"
 
 namespace {
 
@@ -292,4 +293,32 @@ TEST_F(SlotsTest, FreeingOrReplacingTheReferenceClearsItAndEndsTheComparison)
     toggleReferenceSlot(3);
     freeAllSlots();
     EXPECT_EQ(referenceSlot(), -1);
+}
+
+// The wipe's split stays inside the columns both images have, whichever
+// of them changes: another current image or another reference.
+TEST_F(SlotsTest, TheWipeSplitStaysInsideTheCommonWidth)
+{
+    store(100);  // 4 wide, slot 0
+    Image* narrow = newImage(2, 3, 2, 0);
+    ASSERT_NE(narrow, nullptr);
+    for (int i = 0; i < 6; i++) narrow->red[i] = narrow->green[i] = narrow->blue[i] = narrow->alpha[i] = 0.5f;
+    ASSERT_EQ(storeImageInSlot(narrow, &settings, 1, rebuildDisplay), 1);
+    store(101);  // 4 wide, slot 2
+    ViewState* vs = viewState();
+    toggleReferenceSlot(2);
+    loadViewState(0);
+    vs->compareMode = COMPARE_WIPE;
+    vs->wipeX = 3;
+    refreshComparison(vs);
+    EXPECT_EQ(vs->wipeX, 3);
+    loadViewState(1);
+    refreshComparison(vs);
+    EXPECT_EQ(vs->wipeX, 2) << "a narrower current image";
+    vs->wipeX = 4;
+    loadViewState(0);
+    toggleReferenceSlot(1);
+    refreshComparison(vs);
+    EXPECT_EQ(vs->wipeX, 2) << "a narrower reference";
+    vs->compareMode = COMPARE_NONE;
 }

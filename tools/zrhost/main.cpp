@@ -17,6 +17,7 @@
 struct Options {
     const char* pluginPath;
     int info;
+    int about;  // press the interface server's options button
     int version;
     const char* sceneLoad;
     const char* sceneSave;
@@ -37,7 +38,7 @@ struct Options {
 
 static void usage()
 {
-    fputs("usage: zrhost --plugin PATH [--info] [--version N] [--omit SERVICE]...\n"
+    fputs("usage: zrhost --plugin PATH [--info] [--about] [--version N] [--omit SERVICE]...\n"
           "              [--settings-dir DIR] [--output-dir DIR] [--time SECONDS]\n"
           "              [--scene-load FILE] [--scene-save FILE]\n"
           "              [--frames N] [--size WxH] [--fps F] [--first-frame N] [--interval MS]\n"
@@ -93,6 +94,10 @@ static int parseOptions(int argc, char** argv, Options* options, HostConfig* con
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (strcmp(a, "--info") == 0) {
             options->info = 1;
+            continue;
+        }
+        if (strcmp(a, "--about") == 0) {
+            options->about = 1;
             continue;
         }
         if (strcmp(a, "--no-render-status") == 0) {
@@ -306,6 +311,24 @@ static int runIngestTiming(HostSession* session, const Options* options)
     return 0;
 }
 
+// The options button of the host's plug-in list: the about box over the
+// host's window, which is shown for it, until the box has closed itself.
+static int runAbout(HostSession* session, const Options* options)
+{
+    if (!options->about) return 0;
+    if (session->interfaceResult != AFUNC_OK) {
+        fprintf(stderr, "zrhost: the interface server is not active\n");
+        return 1;
+    }
+    ShowWindow(hostMainWindow(), SW_SHOWNORMAL);
+    if (LWError e = session->iface.options(nullptr)) {
+        fprintf(stderr, "zrhost: %s\n", e);
+        return 1;
+    }
+    pumpMessages(options->quitAfterMs >= 0 ? options->quitAfterMs : 3500);
+    return 0;
+}
+
 // Load first, then save, as a user who opens a scene and saves it again.
 static int runScene(HostSession* session, const Options* options)
 {
@@ -348,7 +371,8 @@ int main(int argc, char** argv)
     activateServers(&session, options.version);
     if (options.info) printServerResults(&session);
 
-    int status = runScene(&session, &options);
+    int status = runAbout(&session, &options);
+    if (status == 0) status = runScene(&session, &options);
     if (status == 0) status = runRender(&session, &options);
     if (status == 0 && options.ingestFrames > 0) status = runIngestTiming(&session, &options);
     unloadPlugin(&session.plugin);
