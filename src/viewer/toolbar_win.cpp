@@ -7,7 +7,7 @@
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
-enum { TOOLBAR_BITMAP = 201, OWN_IMAGES = 13 };
+enum { TOOLBAR_BITMAP = 201, OWN_IMAGES = 14 };
 
 static TBBUTTON separator()
 {
@@ -44,7 +44,7 @@ HWND CreateToolbar(HWND viewer)
     const TBBUTTON buttons[] = {
         separator(),
         button(STD_FILESAVE, CMD_SAVE, TBSTYLE_BUTTON),
-        button(STD_COPY, CMD_COPY, TBSTYLE_BUTTON),
+        button(base + 13, CMD_COPY, TBSTYLE_BUTTON),
         button(STD_PRINT, CMD_PRINT, TBSTYLE_BUTTON),
         button(STD_DELETE, CMD_DELETE, TBSTYLE_BUTTON),
         separator(),
