@@ -53,6 +53,11 @@ static void ReportPrintProblem(HWND viewer, const char* text)
     MessageBoxA(viewer, text, "Printing Problem", MB_OK);
 }
 
+void ReportPrintNoMemory(HWND viewer)
+{
+    ReportPrintProblem(viewer, "Not enough memory to print the image.");
+}
+
 // The pages of the document, one a copy. 1 when every page went out and
 // the spooler took the document; otherwise it is aborted, not left half
 // spooled.
@@ -110,7 +115,7 @@ void PrintBitmap(HWND viewer, const BITMAPINFOHEADER* info, const uint8_t* rows,
     if (!bytes) return;
     uint8_t* dib = static_cast<uint8_t*>(malloc(bytes));
     if (!dib) {
-        ReportPrintProblem(viewer, "Not enough memory to print the image.");
+        ReportPrintNoMemory(viewer);
         return;
     }
     packDib(info, rows, stride, dib, bytes);

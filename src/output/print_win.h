@@ -11,5 +11,8 @@
 // original cannot pull it away.
 void PrintBitmap(HWND viewer, const BITMAPINFOHEADER* info, const uint8_t* rows, int32_t stride);
 
+// Tells the artist that the picture could not be copied for printing.
+void ReportPrintNoMemory(HWND viewer);
+
 // Releases the printer chosen last; the library's detach calls it.
 void FreePrinterSetup();

@@ -22,3 +22,10 @@ void releaseComparison();
 // Where the wipe's split goes for a pointer over image column x: clamped to
 // the columns the two images have in common (0 to the narrower width).
 int32_t wipeColumnFor(int64_t x, int32_t currentWidth, int32_t referenceWidth);
+
+// The wipe as one picture of the current image's size, for copying and
+// printing: the reference's pixels left of the split column (where the
+// reference has them), the current image's everywhere else. Both bitmaps
+// of one kind (colour or grey); null when they are not, or memory is
+// short. The caller frees it.
+DisplayBitmap* composeWipe(const DisplayBitmap* current, const DisplayBitmap* reference, int32_t wipeX);

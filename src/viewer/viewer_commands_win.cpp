@@ -179,19 +179,32 @@ static void EditSettings(HWND viewer)
     EndModalOperation(viewer);
 }
 
-// What copying and printing take: the alpha bitmap in the alpha view, the
-// colour bitmap (levels applied) in every other.
-static const DisplayBitmap* shownBitmap()
+// What copying and printing take: the picture the pane shows, at full
+// size. Colour (levels applied), or the grey alpha in the alpha view; the
+// difference in the difference view; the two images as the split divides
+// them in the wipe, made for the purpose (*made, freed by the caller; null
+// when memory is short).
+static const DisplayBitmap* shownPicture(DisplayBitmap** made)
 {
+    *made = nullptr;
     const ViewState* vs = viewState();
     if (!vs->view) return nullptr;
-    return vs->channelView == CHANNEL_ALPHA ? vs->view->alpha : vs->view->colour;
+    const bool alpha = vs->channelView == CHANNEL_ALPHA;
+    const DifferenceDisplay* difference = comparedDifference();
+    if (vs->compareMode == COMPARE_DIFFERENCE && difference) return alpha ? difference->alpha : difference->colour;
+    const DisplayBitmap* own = alpha ? vs->view->alpha : vs->view->colour;
+    const View* reference = referenceView();
+    if (vs->compareMode != COMPARE_WIPE || !reference) return own;
+    *made = composeWipe(own, alpha ? reference->alpha : reference->colour, vs->wipeX);
+    return *made;
 }
 
-static int CopyCurrentImage(HWND viewer)
+static void CopyCurrentImage(HWND viewer)
 {
-    const DisplayBitmap* b = shownBitmap();
-    return b ? CopyBitmapToClipboard(viewer, &b->header, b->pixels, b->stride) : 0;
+    DisplayBitmap* made;
+    const DisplayBitmap* b = shownPicture(&made);
+    if (b) CopyBitmapToClipboard(viewer, &b->header, b->pixels, b->stride);
+    freeDisplayBitmap(made);
 }
 
 // New frames wait while the save dialog is open, so the image the artist
@@ -209,8 +222,13 @@ static void SaveImage(HWND viewer)
 
 static void PrintCurrentImage(HWND viewer)
 {
-    const DisplayBitmap* b = shownBitmap();
-    if (b) PrintBitmap(viewer, &b->header, b->pixels, b->stride);
+    DisplayBitmap* made;
+    const DisplayBitmap* b = shownPicture(&made);
+    if (b)
+        PrintBitmap(viewer, &b->header, b->pixels, b->stride);
+    else if (viewState()->view)
+        ReportPrintNoMemory(viewer);  // the wipe's picture could not be made
+    freeDisplayBitmap(made);
 }
 
 static void FitViewer(HWND viewer)

@@ -10,6 +10,7 @@
 #include "image/pixel_memory.h"
 #include "image_test_util.h"
 #include "vector_paths.h"
+#include "viewer/compare.h"
 
 namespace {
 
@@ -204,3 +205,40 @@ TEST(DifferenceTest, BitmapsStayWhileTheSizeDoesAndNothingLeaksWhenMemoryIsShort
 }
 
 }  // namespace
+
+// The wipe as one picture: left of the split the reference's bytes where it
+// has pixels, the current image's everywhere else, row for row from the
+// top, for both kinds of bitmap; a split beyond the reference is held to it.
+TEST(WipePicture, TheReferenceLeftOfTheSplitTheCurrentImageRightOfIt)
+{
+    for (bool grey : {false, true}) {
+        auto make = [grey](int w, int h, uint8_t base) {
+            DisplayBitmap* b = grey ? newGreyBitmap(w, h) : newColourBitmap(w, h);
+            for (int32_t i = 0; i < b->stride * h; i++) b->pixels[i] = uint8_t(base + i);
+            return b;
+        };
+        DisplayBitmap* current = make(5, 3, 0);
+        DisplayBitmap* reference = make(3, 2, 100);  // narrower and shorter
+        const int bytes = grey ? 1 : 3;
+        for (int32_t split : {0, 2, 4, 7}) {
+            DisplayBitmap* out = composeWipe(current, reference, split);
+            ASSERT_NE(out, nullptr);
+            EXPECT_EQ(out->header.biBitCount, current->header.biBitCount);
+            for (int y = 0; y < 3; y++)
+                for (int x = 0; x < 5; x++)
+                    for (int k = 0; k < bytes; k++) {
+                        bool fromReference = x < split && x < 3 && y < 2;
+                        const DisplayBitmap* from = fromReference ? reference : current;
+                        uint8_t want = from->pixels[size_t(from->height - 1 - y) * from->stride + x * bytes + k];
+                        ASSERT_EQ(out->pixels[size_t(2 - y) * out->stride + x * bytes + k], want)
+                            << "split " << split << " at " << x << "," << y << (grey ? " grey" : " colour");
+                    }
+            freeDisplayBitmap(out);
+        }
+        DisplayBitmap* other = grey ? newColourBitmap(3, 2) : newGreyBitmap(3, 2);
+        EXPECT_EQ(composeWipe(current, other, 2), nullptr) << "two kinds do not compose";
+        freeDisplayBitmap(other);
+        freeDisplayBitmap(current);
+        freeDisplayBitmap(reference);
+    }
+}

@@ -88,3 +88,33 @@ TEST_F(ClipboardTest, TheAlphaViewCopiesTheGreyBitmapWithItsPalette)
         for (int x = 0; x < 5; x++)
             ASSERT_EQ(dib[1064 + size_t(2 - y) * stride + size_t(x)], (x * 3 + y) % 256) << x << "," << y;
 }
+
+// In the comparison views the copy is the picture the pane shows at one to
+// one: the difference, and the wipe's two halves (all but the split's line).
+TEST_F(ClipboardTest, TheComparisonViewsCopyWhatThePaneShows)
+{
+    renderImage(40, 12, known);
+    renderImage(40, 12, [](int x, int y) {
+        Rgba p = known(x, y);
+        p.r = 1.0f - p.r;
+        return p;
+    });
+    key("{CTRL+1}");
+    const size_t stride = 120;
+    for (const char* mode : {"x", "w"}) {
+        key(mode);
+        Capture shown = capturePane();
+        key("c");
+        std::vector<uint8_t> dib = dibFromAnotherProcess();
+        ASSERT_GE(dib.size(), 40 + 12 * stride) << mode;
+        for (int y = 0; y < 12; y++)
+            for (int x = 0; x < 40; x++) {
+                if (*mode == 'w' && (x == 19 || x == 20)) continue;  // the split's inverted line
+                const uint8_t* p = dib.data() + 40 + size_t(11 - y) * stride + 3 * size_t(x);
+                ASSERT_EQ(p[2], shown.red(x, y)) << mode << " " << x << "," << y;
+                ASSERT_EQ(p[1], shown.green(x, y)) << mode << " " << x << "," << y;
+                ASSERT_EQ(p[0], shown.blue(x, y)) << mode << " " << x << "," << y;
+            }
+        key(mode);
+    }
+}
