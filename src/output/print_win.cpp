@@ -2,12 +2,14 @@
 // for the life of the library: the next print dialog opens on it.
 #include "output/print_win.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <commdlg.h>
 
 #include "output/dib.h"
 #include "output/print_geometry.h"
+#include "platform/system_message_win.h"
 
 #ifndef _WIN64
 static_assert(sizeof(PRINTDLGA) == 66, "the print dialog's 66-byte record");
@@ -16,6 +18,7 @@ static_assert(sizeof(DOCINFOA) == 20, "the document description's 20 bytes");
 
 static PRINTDLGA g_printer;  // the printer and its settings, chosen last
 static int g_printAbort;
+static DWORD g_printFailure;  // the system's reason a spooler call failed
 static HWND g_abortDialog;
 
 static INT_PTR CALLBACK PrintAbortDialogProc(HWND, UINT msg, WPARAM, LPARAM)
@@ -64,7 +67,11 @@ void ReportPrintNoMemory(HWND viewer)
 static int PrintPages(HDC dc, const BITMAPINFO* bitmap, const void* bits, const PrintPlacement& at, int copies)
 {
     DOCINFOA document = {sizeof(DOCINFOA), "Image Viewer", nullptr, nullptr, 0};
-    if (StartDocA(dc, &document) <= 0) return 0;
+    g_printFailure = 0;
+    if (StartDocA(dc, &document) <= 0) {
+        g_printFailure = GetLastError();
+        return 0;
+    }
     const BITMAPINFOHEADER& h = bitmap->bmiHeader;
     for (int copy = 0; copy < copies; copy++) {
         // The spooler asks only while it is busy; asking after each page
@@ -74,11 +81,14 @@ static int PrintPages(HDC dc, const BITMAPINFO* bitmap, const void* bits, const 
             StretchDIBits(dc, at.x, at.y, at.width, at.height, 0, 0, h.biWidth, h.biHeight, bits, bitmap,
                           DIB_RGB_COLORS, SRCCOPY);
         if (!started || EndPage(dc) <= 0 || !PrintAbortProc(dc, 0)) {
+            if (!g_printAbort) g_printFailure = GetLastError();
             AbortDoc(dc);
             return 0;
         }
     }
-    return EndDoc(dc) > 0;
+    if (EndDoc(dc) > 0) return 1;
+    g_printFailure = GetLastError();
+    return 0;
 }
 
 // Runs the abort box over the disabled viewer while the pages print.
@@ -92,7 +102,12 @@ static void PrintOnDevice(HWND viewer, HDC dc, const uint8_t* dib, const PrintPl
     const BITMAPINFO* bitmap = reinterpret_cast<const BITMAPINFO*>(dib);
     int ok = PrintPages(dc, bitmap, dib + dibHeaderSize(&bitmap->bmiHeader), at, copies);
     DeleteDC(dc);
-    if (!ok && !g_printAbort) ReportPrintProblem(viewer, "An error occurred during printing.");
+    if (!ok && !g_printAbort) {
+        char reason[256], text[300];
+        systemMessage(g_printFailure, reason, sizeof reason);
+        snprintf(text, sizeof text, "An error occurred during printing.%s%s", reason[0] ? "\n" : "", reason);
+        ReportPrintProblem(viewer, text);
+    }
     EnableWindow(viewer, TRUE);
     if (g_abortDialog) DestroyWindow(g_abortDialog);
     g_abortDialog = nullptr;

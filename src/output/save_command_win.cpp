@@ -15,6 +15,7 @@
 #include "output/save_image.h"
 #include "output/save_types.h"
 #include "platform/file_replace_win.h"
+#include "platform/system_message_win.h"
 
 #ifndef _WIN64
 static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "the save dialog's older, 76-byte record");
@@ -118,13 +119,15 @@ const SaveTarget* AskSaveTarget(HWND owner, const char* defaultName, const SaveH
     return target;
 }
 
+// The system's reason, when a system call gave one, goes on a line of its own.
 static void ReportSaveFailed(HWND viewer, const char* path, SaveOutcome outcome)
 {
-    char text[SAVE_PATH_SIZE + 80];
+    char reason[256], text[SAVE_PATH_SIZE + 80 + sizeof reason];
+    systemMessage(outcome == SAVE_FAILED ? lastFileFailure() : 0, reason, sizeof reason);
     if (outcome == SAVE_NO_MEMORY)
         snprintf(text, sizeof text, "Not enough memory to save %s.", path);
     else
-        snprintf(text, sizeof text, "The image couldn't be saved as\n%s", path);
+        snprintf(text, sizeof text, "The image couldn't be saved as\n%s%s%s", path, reason[0] ? "\n" : "", reason);
     MessageBoxA(viewer, text, "ZR", MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -134,6 +137,7 @@ static SaveOutcome WriteTarget(HWND viewer, const SaveTarget& target, const Save
     const ViewState* vs = viewState();  // read again: the dialog ran a message loop
     const FileDestination to = {target.path, target.extension[0] ? target.extension : nullptr, windowsFiles()};
     if (hooks.busy) hooks.busy(viewer, 1);
+    clearFileFailure();
     SaveOutcome result =
         saveImageAs(vs->view, vs->channelView, target.type, to, hooks.imageUtil ? hooks.imageUtil() : nullptr,
                     hooks.progress);

@@ -63,6 +63,7 @@ int replaceFileThrough(const FileReplacer* files, const char* path, const char* 
     int ok = 0;
     if (files->createTemporary(path, extension, temporary, size)) {
         ok = fill(temporary, context) && files->replace(temporary, path);
+        if (!ok && files->noteFailure) files->noteFailure();
         if (!ok) remove(temporary);  // ours alone: the one file no one else had
     }
     free(temporary);

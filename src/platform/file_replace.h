@@ -16,6 +16,9 @@ struct FileReplacer {
     // Puts temporary in target's place in one step, replacing target when
     // it exists. 0 leaves both files as they were.
     int (*replace)(const char* temporary, const char* target);
+    // Called as a write or the replace has just failed, before anything
+    // else runs, so the platform can keep the system's reason; may be null.
+    void (*noteFailure)();
 };
 
 // Has fill write the whole file into a new temporary beside path (with

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+static DWORD s_failure;  // the display thread's and the unload's writes never overlap
+
 // Consecutive candidates: a one-character stem has 36, all of them tried.
 enum { TEMPORARY_ATTEMPTS = 64 };
 
@@ -18,11 +20,13 @@ static int createTemporary(const char* target, const char* extension, char* temp
         HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             CloseHandle(file);
+            SetLastError(0);  // a writer's failure that is no system call's leaves no stale reason
             return 1;
         }
         DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) return 0;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) break;
     }
+    s_failure = GetLastError();
     return 0;
 }
 
@@ -34,8 +38,23 @@ static int replace(const char* temporary, const char* target)
     return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
 }
 
+static void noteFailure()
+{
+    s_failure = GetLastError();
+}
+
 const FileReplacer* windowsFiles()
 {
-    static const FileReplacer files = {createTemporary, replace};
+    static const FileReplacer files = {createTemporary, replace, noteFailure};
     return &files;
+}
+
+unsigned lastFileFailure()
+{
+    return unsigned(s_failure);
+}
+
+void clearFileFailure()
+{
+    s_failure = 0;
 }

@@ -145,7 +145,7 @@ TEST(BmpFile, ASaveTouchesOnlyTheFileChosen)
     BITMAPINFOHEADER broken = grey->header;
     broken.biHeight = 0;  // nothing the writer can write
     EXPECT_EQ(WriteBmpFile(path.c_str(), diskFiles(), &broken, grey->pixels, grey->stride), 0);
-    const FileReplacer refusing = {diskFiles()->createTemporary, refuse};
+    const FileReplacer refusing = {diskFiles()->createTemporary, refuse, nullptr};
     EXPECT_EQ(WriteBmpFile(path.c_str(), &refusing, &grey->header, grey->pixels, grey->stride), 0);
     EXPECT_EQ(textOf(path), "the artist's earlier save");
     EXPECT_EQ(filesIn(folder), before) << "no temporary left";

@@ -43,7 +43,7 @@ static int renameOver(const char* temporary, const char* target)
 
 const FileReplacer* diskFiles()
 {
-    static const FileReplacer files = {createExclusive, renameOver};
+    static const FileReplacer files = {createExclusive, renameOver, nullptr};
     return &files;
 }
 
@@ -84,7 +84,7 @@ static int recordReplace(const char* temporary, const char* target)
 
 const FileReplacer* recordingFiles(RecordedFiles* record)
 {
-    static const FileReplacer files = {recordTemporary, recordReplace};
+    static const FileReplacer files = {recordTemporary, recordReplace, nullptr};
     g_record = record;
     return &files;
 }

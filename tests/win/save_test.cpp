@@ -267,7 +267,10 @@ TEST_F(SaveTest, AFailedWriteLeavesNoFileKeepsTheNameAndSaysSo)
     saveAs(dialog, "blocked", BMP);
     MessageBoxText box;
     ASSERT_TRUE(readAndCloseMessageBox(viewer, "ZR", 10000, &box));
-    EXPECT_NE(box.text.find("blocked.bmp"), std::string::npos) << box.text;
+    const std::string said = "The image couldn't be saved as\n" + inOutput("blocked.bmp") + "\n";
+    EXPECT_EQ(box.text.compare(0, said.size(), said), 0) << box.text;
+    EXPECT_GT(box.text.size(), said.size()) << "and the system's reason";
+    printf("the reason given: %s\n", box.text.substr(said.size()).c_str());
     settleViewer(viewer);
     EXPECT_EQ(statusText(viewer, 0), "Untitled1");
     EXPECT_EQ(filesIn(outputDir), std::vector<std::string>{"blocked.bmp"});

@@ -1,0 +1,9 @@
+// The system's own words for an error code, for the second line of a
+// failure message.
+#pragma once
+
+#include <stddef.h>
+
+// The text of code, without its line end; "" for 0 or a code the system
+// has no text for.
+void systemMessage(unsigned code, char* text, size_t size);
