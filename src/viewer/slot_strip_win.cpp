@@ -64,9 +64,20 @@ void LayoutSlotStrip(HWND viewer, int width, int y)
     }
 }
 
-// The current slot checked, the empty ones disabled. Only the buttons whose
-// state changes are touched: each one set repaints, and a new frame changes
-// two of ten.
+// The reference's button is drawn as a push button lettered "R", so it reads
+// at a glance among the round ones; pressed in when it is also current.
+static void MarkReference(HWND button, bool reference)
+{
+    LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
+    if (((style & BS_PUSHLIKE) != 0) == reference) return;
+    SetWindowLongPtrA(button, GWL_STYLE, reference ? style | BS_PUSHLIKE : style & ~LONG_PTR(BS_PUSHLIKE));
+    SetWindowTextA(button, reference ? "R" : "");
+    InvalidateRect(button, nullptr, TRUE);
+}
+
+// The current slot checked, the empty ones disabled, the reference marked.
+// Only the buttons whose state changes are touched: each one set repaints,
+// and a new frame changes two of ten.
 void UpdateSlotStrip(HWND viewer, int current)
 {
     for (int i = 0; i < SLOT_COUNT; i++) {
@@ -75,6 +86,7 @@ void UpdateSlotStrip(HWND viewer, int current)
         if (SendMessageA(button, BM_GETCHECK, 0, 0) != LRESULT(check)) SendMessageA(button, BM_SETCHECK, check, 0);
         BOOL enable = !isSlotEmpty(i);
         if (!IsWindowEnabled(button) != !enable) EnableWindow(button, enable);
+        MarkReference(button, i == referenceSlot());
     }
 }
 

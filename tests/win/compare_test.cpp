@@ -188,12 +188,21 @@ TEST_F(CompareTest, ARightClickOnASlotButtonMarksTheReferenceAndAgainUnmarksIt)
     renderImage(64, 48, first);
     renderImage(64, 48, second);
     HWND button = GetDlgItem(viewer, 200);
+    // The reference's button reads "R", a push button among the round ones.
+    auto marked = [](HWND b) {
+        char text[8] = "";
+        GetWindowTextA(b, text, sizeof text);
+        return std::string(text) == "R" && (GetWindowLongPtrA(b, GWL_STYLE) & BS_PUSHLIKE) != 0;
+    };
     SendMessageA(viewer, WM_CONTEXTMENU, WPARAM(button), MAKELPARAM(-1, -1));
     ASSERT_TRUE(waitForName("Untitled2 | ref: slot 1"));
     EXPECT_TRUE(buttonEnabled(116));
+    EXPECT_TRUE(marked(button));
+    EXPECT_FALSE(marked(GetDlgItem(viewer, 201)));
     SendMessageA(viewer, WM_CONTEXTMENU, WPARAM(button), MAKELPARAM(-1, -1));
     EXPECT_EQ(statusText(viewer, 0), "Untitled2");
     EXPECT_FALSE(buttonEnabled(116));
+    EXPECT_FALSE(marked(button));
     key("{CTRL+2}{CTRL+2}");  // the same with the keys
     EXPECT_EQ(statusText(viewer, 0), "Untitled2");
 }
