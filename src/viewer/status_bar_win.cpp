@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "viewer/progress.h"
+#include "viewer/readout_format.h"
 #include "viewer/status_layout.h"
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
@@ -19,6 +20,7 @@ static StatusWidths g_widths;
 static char g_name[NAME_SIZE];  // the whole name; the part may show it cut
 static int g_reference = -1;    // the reference slot the name part names
 static int g_clientWidth;       // of the viewer, at the last layout
+static int32_t g_compareWidths[2];  // the comparison's readout as display bytes, as float samples
 static const char REFERENCE_FORMAT[] = " | ref: slot %d";  // after the name
 
 // The meter's one-bit drawing surface, rebuilt at every layout.
@@ -66,9 +68,10 @@ static void MeasureParts()
                                          "-999999, -999999, -999999", "-9.99e9, -9.99e9, -9.99e9",
                                          "-9.9e38, -9.9e38, -9.9e38"};
     static const char* const name[] = {"Untitled000"};
-    static const char* const compared[] = {
-        "-9.9e38, -9.9e38, -9.9e38 | ref -9.9e38, -9.9e38, -9.9e38 | diff -9.9e38, -9.9e38, -9.9e38",
-        "255, 255, 255 | ref 255, 255, 255 | diff 255, 255, 255"};
+    static const char* const compared[2][2] = {
+        {"255, 255, 255 | ref 255, 255, 255 | diff 255, 255, 255"},
+        {"-9.9e38, -9.9e38, -9.9e38 | ref -9.9e38, -9.9e38, -9.9e38 | diff -9.9e38, -9.9e38, -9.9e38",
+         "-99.999, -99.999, -99.999 | ref -99.999, -99.999, -99.999 | diff -99.999, -99.999, -99.999"}};
     HDC dc = GetDC(g_statusBar);
     if (!dc) return;
     HGDIOBJ previous = SelectObject(dc, g_font ? g_font : GetStockObject(DEFAULT_GUI_FONT));
@@ -78,7 +81,10 @@ static void MeasureParts()
     g_widths.coordinates = widestText(dc, coordinates, 3) + frame;
     g_widths.values = widestText(dc, values, sizeof values / sizeof values[0]) + frame;
     g_widths.minName = widestText(dc, name, 1) + frame;
-    g_widths.compareValues = widestText(dc, compared, 2) + frame;
+    static const size_t comparedForms[2] = {1, 2};
+    for (int form = 0; form < 2; form++)
+        g_compareWidths[form] = widestText(dc, compared[form], comparedForms[form]) + frame;
+    g_widths.compareValues = g_compareWidths[pixelDisplayType() != 0];
     char reference[32];
     snprintf(reference, sizeof reference, REFERENCE_FORMAT, 10);  // the widest slot number
     g_widths.reference = textWidth(dc, reference);
@@ -175,6 +181,12 @@ int LayoutStatusBar(int clientWidth, int clientHeight)
     g_clientWidth = clientWidth;
     SetParts();
     return h;
+}
+
+void SetStatusReadoutForm(int floats)
+{
+    g_widths.compareValues = g_compareWidths[floats != 0];
+    if (g_statusBar) SetParts();
 }
 
 void SetStatusReference(int slot)

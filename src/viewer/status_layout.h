@@ -13,7 +13,7 @@ struct StatusWidths {
     int32_t zoom, coordinates, values, progress;
     int32_t grip;     // the size grip after the last part
     int32_t minName;  // the least the name part keeps
-    int32_t compareValues;  // the values of the current pixel, the reference's and their difference
+    int32_t compareValues;  // the current pixel's, the reference's and their difference, in the form shown
     int32_t reference;      // what the name part adds while a reference is set
 };
 
@@ -21,7 +21,8 @@ struct StatusWidths {
 // right, the name taking the rest but no less than minName. Narrower than
 // statusMinimumWidth, the parts run past the right edge. While comparing
 // (a reference is set) the name keeps room for the reference too, and the
-// values part widens toward compareValues as far as that allows.
+// values part is compareValues wide: the least width grows by both, so
+// that no readout is ever cut.
 void statusPartEdges(int32_t clientWidth, const StatusWidths& widths, int comparing, int32_t edges[STATUS_PARTS]);
 int32_t statusMinimumWidth(const StatusWidths& widths, int comparing);
 

@@ -175,7 +175,9 @@ static void EditSettings(HWND viewer)
     EditNotesAndSettings(viewer, settingsRecord(), viewInSlot(g_currentSlot), hooks);
     StoreSettingsIfChanged(before);
     SetPixelDisplayType(settingsRecord()->pixelDisplayType);
+    SetStatusReadoutForm(pixelDisplayType());
     RefreshViewer(viewer, g_currentSlot, 1);
+    KeepMinimumWidth(viewer);
     EndModalOperation(viewer);
 }
 

@@ -88,6 +88,9 @@ void ReleaseStatusBar();
 void SetStatusName(const char* text);
 // The reference slot the name part names after the image's name; -1 none.
 void SetStatusReference(int slot);
+// The readout's form changed (display bytes or float samples): the
+// comparison's readout is measured in it.
+void SetStatusReadoutForm(int floats);
 void SetStatusZoom(int zoomIndex);
 void SetStatusText(int part, const char* text);
 void UpdateStatusBar();

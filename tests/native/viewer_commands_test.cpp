@@ -93,24 +93,22 @@ TEST(StatusParts, TheNamePartKeepsItsLeastWidth)
     EXPECT_EQ(edges[4] - edges[3], 72);
 }
 
-TEST(StatusParts, ComparingWidensTheValuesAsFarAsTheNameAllows)
+// While comparing, the values part holds the whole comparison's readout,
+// and the least width grows by it and by the reference after the name.
+TEST(StatusParts, ComparingGivesTheValuesTheirWholeReadout)
 {
     const StatusWidths w = {40, 80, 160, 72, 16, 70, 400, 50};
-    ASSERT_EQ(statusMinimumWidth(w, 1), 488) << "the name keeps room for the reference";
+    ASSERT_EQ(statusMinimumWidth(w, 1), 728);
     int32_t edges[5];
-    statusPartEdges(1000, w, 1, edges);  // room for all of it
-    EXPECT_EQ(edges[3] - edges[2], 400);
-    EXPECT_EQ(edges[0], 1000 - 16 - 72 - 400 - 80 - 40);
-    statusPartEdges(750, w, 1, edges);  // the name keeps 120: 750 - 328 = 422 left, 400 fits
-    EXPECT_EQ(edges[3] - edges[2], 400);
-    statusPartEdges(650, w, 1, edges);  // 322 left for the values
-    EXPECT_EQ(edges[3] - edges[2], 322);
-    EXPECT_EQ(edges[0], 120);
-    statusPartEdges(438, w, 1, edges);  // below the least: no more than the plain values
-    EXPECT_EQ(edges[3] - edges[2], 160);
-    EXPECT_EQ(edges[0], 120);
+    for (int32_t width : {1000, 728, 500}) {  // room to spare, exactly the least, narrower
+        statusPartEdges(width, w, 1, edges);
+        EXPECT_EQ(edges[3] - edges[2], 400) << width;
+        EXPECT_EQ(edges[0], (width > 728 ? width : 728) - 16 - 72 - 400 - 80 - 40) << width;
+    }
     statusPartEdges(1000, w, 0, edges);
     EXPECT_EQ(edges[3] - edges[2], 160) << "not comparing";
+    const StatusWidths narrow = {40, 80, 160, 72, 16, 70, 100, 50};
+    EXPECT_EQ(statusMinimumWidth(narrow, 1), 488) << "never narrower than the plain values";
 }
 
 TEST(Ellipsis, CutsBeforeTheLastCharacterThatWouldOverflow)

@@ -293,6 +293,15 @@ TEST_F(ViewerUseTest, StatusTextsFitTheirPartsAtNormalAndSmallestSize)
         EXPECT_EQ(statusText(viewer, 0), "Untitled1") << when << ": the name stays whole";
         expectFits(0, when);
     }
+    // Comparing, at the smallest size: the three values and the reference.
+    renderImage(3840, 2160, [](int, int) { return Rgba{-9.87e9f, -1234.56f, -5.5e37f, 1}; });
+    key("{CTRL+1}");
+    SetWindowPos(viewer, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    settleViewer(viewer);
+    key("{HOME}{PGUP}");
+    pixelAt(POINT{0, 0});
+    EXPECT_EQ(statusText(viewer, 3), "-9.87e9, -1234.6, -5.5e37 | ref -9.87e9, -1234.6, -5.5e37 | diff 0.000, 0.000, 0.000");
+    for (int part : {0, 3}) expectFits(part, "comparing, smallest");
     SelectObject(dc, previous);
     ReleaseDC(status, dc);
 }
