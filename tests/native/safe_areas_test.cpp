@@ -52,6 +52,9 @@ TEST(SafeAreas, AWiderImageGetsAFrameAcrossItsHeight)
     // Equal aspects take this branch too: the full height inside the margin.
     s = safeShapes(400, 200, params(SAFE_CUSTOM, 2.0f, 0.1f));
     expectShape(s.frame, 39, 20, 361, 180, 0);
+    // 1998 / 1080 is 1.85f in single precision, not in double.
+    s = safeShapes(1998, 1080, params(SAFE_CUSTOM, 1.85f, 0.0f));
+    expectShape(s.frame, 0, 0, 1999, 1080, 0);
 }
 
 TEST(SafeAreas, BothKindsAtOnceAndNeither)

@@ -394,6 +394,9 @@ TEST_F(PointerTest, SlotButtonsTellWhatTheirSlotHolds)
     EXPECT_EQ(toolText(tips, viewer, UINT_PTR(GetDlgItem(viewer, 201))), "Slot 2: Untitled2, 200 x 100");
     EXPECT_FALSE(IsWindowEnabled(third)) << "an empty slot is disabled";
     EXPECT_EQ(toolText(tips, viewer, 2), "Slot 3: empty");
+    key("{CTRL+2}");
+    EXPECT_EQ(toolText(tips, viewer, UINT_PTR(GetDlgItem(viewer, 201))), "Slot 2: Untitled2, 200 x 100 (the reference)");
+    key("{CTRL+2}");
     // Hovering over the disabled button shows the tip, from its rectangle on
     // the viewer.
     RECT r;
