@@ -221,7 +221,15 @@ TEST_F(SheetFixture, EachGroupChangesAlone)
     EXPECT_EQ(view->hot.videoStandard, VIDEO_PAL);
     EXPECT_EQ(settings.hot.videoStandard, VIDEO_NTSC) << "not made the default";
     copy.hot.pedestal += 0.001f;  // below the step of 7.5: not a change
+    copy.makeDefault[1] = 1;
     EXPECT_EQ(apply(), 0u);
+    EXPECT_EQ(settings.hot.pedestal, view->hot.pedestal) << "hot defaults: the image's values after the rule";
+    EXPECT_EQ(settings.hot.videoStandard, VIDEO_PAL);
+    view->safe.frameMargin = 0.02f;
+    copy.safe = view->safe;
+    copy.safe.frameMargin = 0.02f * 1.0001f;
+    EXPECT_EQ(apply(), 0u);
+    EXPECT_EQ(settings.safe.frameMargin, 0.02f) << "so are the safe-area defaults";
 }
 
 namespace {
