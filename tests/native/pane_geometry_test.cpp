@@ -101,7 +101,7 @@ TEST(WheelZoom, PartialTurnsAddUpAndATurnBackStartsAfresh)
     const struct {
         int delta, notches;
     } turns[] = {{60, 0}, {60, 1}, {60, 0}, {-120, -1}, {-60, 0}, {-60, -1}, {-30, 0},
-                 {240, 2}, {-360, -3}, {359, 2}, {1, 1}, {0, 0}};
+                 {240, 2}, {-360, -3}, {359, 2}, {1, 1}, {0, 0}, {-30, 0}, {0, 0}, {-90, -1}};
     int rest = 0;
     for (const auto& t : turns) EXPECT_EQ(wheelNotches(&rest, t.delta), t.notches) << t.delta;
     EXPECT_EQ(rest, 0);

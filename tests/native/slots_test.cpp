@@ -320,5 +320,12 @@ TEST_F(SlotsTest, TheWipeSplitStaysInsideTheCommonWidth)
     toggleReferenceSlot(1);
     refreshComparison(vs);
     EXPECT_EQ(vs->wipeX, 2) << "a narrower reference";
+    // The difference is built while its view is on, and freed when it is off.
+    vs->compareMode = COMPARE_DIFFERENCE;
+    EXPECT_EQ(refreshComparison(vs), 1);
+    EXPECT_EQ(vs->compareMode, COMPARE_DIFFERENCE);
+    EXPECT_NE(comparedDifference(), nullptr);
     vs->compareMode = COMPARE_NONE;
+    refreshComparison(vs);
+    EXPECT_EQ(comparedDifference(), nullptr);
 }
