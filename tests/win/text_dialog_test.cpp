@@ -54,11 +54,19 @@ bool isChecked(HWND d, int id)
     return SendDlgItemMessageA(d, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// Changes a list's selection as a click in it does: the dialog hears of it.
-void choose(HWND d, int id, int index)
+// Changes a list's selection as a click in it does: the dialog has heard of
+// it when this returns. A notice that opens the modal colour picker is
+// posted instead, since a sent one would be held until the picker closed.
+void choose(HWND d, int id, int index, bool opensPicker = false)
 {
     SendDlgItemMessageA(d, id, CB_SETCURSEL, index, 0);
-    PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
+    WPARAM notice = MAKEWPARAM(id, CBN_SELCHANGE);
+    LPARAM list = reinterpret_cast<LPARAM>(GetDlgItem(d, id));
+    DWORD_PTR result;
+    if (opensPicker)
+        PostMessageA(d, WM_COMMAND, notice, list);
+    else
+        SendMessageTimeoutA(d, WM_COMMAND, notice, list, SMTO_NORMAL, 5000, &result);
 }
 
 // Sent, so that the click has been handled when it returns.
@@ -106,7 +114,7 @@ protected:
     // Chooses Custom, which opens the colour picker.
     HWND openPicker(HWND d)
     {
-        choose(d, IDC_COLOUR, 6);
+        choose(d, IDC_COLOUR, 6, true);
         return findViewerDialog(viewer, "Color", 10000);
     }
 
@@ -197,7 +205,6 @@ TEST_F(TextDialogTest, CancellingThePickerKeepsCustomAndItsColour)
     HWND d = open();
     ASSERT_NE(d, nullptr);
     choose(d, IDC_COLOUR, 1);  // Black: nothing opens
-    settleDialog(d);
     EXPECT_EQ(countViewerDialogs(viewer, "Color"), 0);
     HWND picker = openPicker(d);
     ASSERT_NE(picker, nullptr) << "Custom opens the colour picker";
