@@ -357,15 +357,19 @@ void caption(benchmark::State& state, const Size* s)
 }
 
 // What a full repaint at 1/2 draws besides the blit: the reduced colour
-// bitmap and hot mask of a pane of up to 1600 × 1100 screen pixels.
+// bitmap and hot mask of a pane of up to 1600 × 1100 screen pixels, each
+// group shown by its top-left pixel, by its largest values (the difference
+// view) or by its first hot pixel (the hot view).
+template <int RULE>
 void reducedPane(benchmark::State& state, const Size* s)
 {
     g_fixture.prepare(*s);
     const View* v = g_fixture.view;
     int w = s->width / 2 < 1600 ? s->width / 2 : 1600, h = s->height / 2 < 1100 ? s->height / 2 : 1100;
+    const ReduceRule rules[3] = {{false, nullptr}, {true, nullptr}, {false, v->hotMask}};
     for (auto _ : state) {
-        DisplayBitmap* colour = reduceBitmap(v->colour, 0, 0, 2, w, h);
-        DisplayBitmap* mask = reduceBitmap(v->hotMask, 0, 0, 2, w, h);
+        DisplayBitmap* colour = reduceBitmap(v->colour, 0, 0, 2, w, h, rules[RULE]);
+        DisplayBitmap* mask = reduceBitmap(v->hotMask, 0, 0, 2, w, h, rules[RULE]);
         benchmark::DoNotOptimize(colour->pixels);
         freeDisplayBitmap(colour);
         freeDisplayBitmap(mask);
@@ -401,7 +405,8 @@ int main(int argc, char** argv)
         void (*fn)(benchmark::State&, const Size*);
     } cases[] = {{"baseline", baseline},       {"rebuild", rebuild},   {"rebuild_levels", rebuildWithLevels},
                  {"convertColour", colour},    {"convertAlpha", alpha}, {"buildHotMask", hotMask},
-                 {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane},
+                 {"updateDisplayRect_300x40", captionRect}, {"reducedPane_half", reducedPane<0>},
+                 {"reducedPane_half_largest", reducedPane<1>}, {"reducedPane_half_hot", reducedPane<2>},
                  {"rebuild_spheres", rebuildSpheres}, {"iff_encode", iffEncode}, {"caption", caption},
                  {"convertColour_sse2", onSse2<colour>}, {"rebuild_levels_sse2", onSse2<rebuildWithLevels>},
                  {"rows_new", storeRows<NEW_PAGES>}, {"rows_reused", storeRows<REUSED_COLD>},
@@ -434,6 +439,14 @@ int main(int argc, char** argv)
             if (reporter.times.count(name)) printf("RATIO %s %.2f\n", name.c_str(), reporter.times[name] / base);
         }
     }
+    // The difference and hot views' reduced pictures against the plain one.
+    for (const Size& s : SIZES)
+        for (const char* rule : {"largest", "hot"}) {
+            std::string name = std::string("reducedPane_half_") + rule + "_" + s.name,
+                        plain = std::string("reducedPane_half_") + s.name;
+            if (reporter.times.count(name) && reporter.times[plain] > 0)
+                printf("RATIO %s_vs_plain %.2f\n", name.c_str(), reporter.times[name] / reporter.times[plain]);
+        }
     // Comparing reads both images: against the pass over both.
     for (const Size& s : SIZES) {
         std::string name = std::string("difference_") + s.name, pair = std::string("baseline_pair_") + s.name;

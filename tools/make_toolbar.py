@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the viewer's toolbar bitmap: fourteen 16 x 15 pictures side by side,
+"""Draws the viewer's toolbar bitmap: fifteen 16 x 15 pictures side by side,
 4 bits per pixel, on the light grey (192, 192, 192) that the toolbar shows
 as the button face. Run: make_toolbar.py OUT.bmp"""
 import struct
@@ -253,6 +253,24 @@ PICTURES = [
 .....kwnnnnwk...
 .....kwwwwwwk...
 .....kkkkkkkk...
+................""",
+    # 14 print: a printer with a sheet in it and a green light (the system's
+    # own print picture also reads as disabled)
+    """
+................
+....kkkkkkkk....
+....kwwwwwwk....
+....kwnnnnwk....
+....kwwwwwwk....
+.kkkkkkkkkkkkkk.
+.kssssssssssssk.
+.kswwwwwwwwwwsk.
+.ksssssssssgssk.
+.kssssssssssssk.
+.kkkkkkkkkkkkkk.
+..kwwwwwwwwwwk..
+..kwnnnnnnnnwk..
+..kkkkkkkkkkkk..
 ................""",
 ]
 

@@ -7,11 +7,14 @@
 // lost or leaked.
 #include "host/display_thread_win.h"
 
+#include <stdio.h>
+
 #include "host/frame_queue.h"
 #include "host/render_status.h"
 #include "host/services.h"
 #include "image/image.h"
 #include "platform/file_replace_win.h"
+#include "platform/system_message_win.h"
 #include "settings/config_file.h"
 #include "settings/settings.h"
 #include "viewer/viewer_win.h"
@@ -73,10 +76,25 @@ const LWImageUtil* hostImageUtil()
 }
 
 // The configuration file follows each change the viewer makes, so that a
-// host that crashes or is killed later keeps them.
-void settingsChanged()
+// host that crashes or is killed later keeps them. A file that cannot be
+// written is told once, not at every change after it, until a write
+// succeeds again; the file itself stays as it was.
+void settingsChanged(HWND viewer)
 {
-    saveConfigFile(hostServices()->fileIO, settingsRecord(), windowsFiles());
+    static bool told;
+    clearFileFailure();
+    const Settings* settings = settingsRecord();
+    if (saveConfigFile(hostServices()->fileIO, settings, windowsFiles())) {
+        told = false;
+        return;
+    }
+    if (told) return;
+    told = true;
+    char reason[256], text[SETTINGS_PATH_SIZE + 80 + sizeof reason];
+    systemMessage(lastFileFailure(), reason, sizeof reason);
+    snprintf(text, sizeof text, "The settings couldn't be saved to\n%s%s%s", settings->configPath,
+             reason[0] ? "\n" : "", reason);
+    MessageBoxA(viewer, text, "ZR", MB_ICONEXCLAMATION | MB_OK);
 }
 
 // Runs one viewer from its first image until the user closes it.

@@ -22,14 +22,16 @@ static DisplayBitmap* g_reducedPicture;
 static DisplayBitmap* g_reducedMask;
 
 // Below one to one (step > 1) the pixels shown are picked here, one for
-// each screen pixel, so that they are the ones the readout names; GDI
-// stretches a bitmap whose copy cannot be made.
-static void drawBitmap(HDC dc, const PaintMapping& m, int32_t step, const DisplayBitmap* bitmap, DWORD rop)
+// each group of step × step, by the picture's rule, so that they are the
+// ones the readout names; GDI stretches a bitmap whose copy cannot be made.
+static void drawBitmap(HDC dc, const PaintMapping& m, int32_t step, const DisplayBitmap* bitmap, DWORD rop,
+                       ReduceRule rule = ReduceRule{})
 {
     if (step > 1) {
         int32_t top = bitmap->height - m.srcY - m.srcHeight;
         DisplayBitmap** scratch = bitmap->header.biBitCount == 1 ? &g_reducedMask : &g_reducedPicture;
-        DisplayBitmap* reduced = reduceBitmapInto(scratch, bitmap, m.srcX, top, step, m.dstWidth, m.dstHeight);
+        DisplayBitmap* reduced =
+            reduceBitmapInto(scratch, bitmap, m.srcX, top, step, m.dstWidth, m.dstHeight, rule);
         if (reduced) {
             stretch(dc, m, reduced, 0, 0, m.dstWidth, m.dstHeight, rop);
             return;
@@ -45,38 +47,63 @@ void ReleasePanePaint()
     g_reducedPicture = g_reducedMask = nullptr;
 }
 
-// The bitmaps a picture is drawn from: a view's, or the difference's.
+// The bitmaps a picture is drawn from: a view's, or the difference's, and
+// how a group of pixels becomes one when zoomed out. Nothing may hide in
+// the difference, so each group shows its largest values there; in the hot
+// view a group with a hot pixel shows that pixel.
 struct Picture {
     const DisplayBitmap* colour;
     const DisplayBitmap* alpha;
     const DisplayBitmap* hotMask;
+    ReduceRule rule;
 };
+
+static Picture pictureOf(const View* view, const ViewState* vs)
+{
+    ReduceRule rule = {false, (vs->overlays & OVERLAY_HOT) ? view->hotMask : nullptr};
+    return {view->colour, view->alpha, view->hotMask, rule};
+}
+
+// The picture the pane shows at image column x.
+static Picture shownPicture(const ViewState* vs, int64_t x)
+{
+    const DifferenceDisplay* difference = vs->compareMode == COMPARE_DIFFERENCE ? comparedDifference() : nullptr;
+    if (difference) return {difference->colour, difference->alpha, difference->hotMask, {true, nullptr}};
+    const View* reference = vs->compareMode == COMPARE_WIPE ? referenceView() : nullptr;
+    if (reference && x < vs->wipeX) return pictureOf(reference, vs);
+    return pictureOf(vs->view, vs);
+}
 
 static void drawChannel(HDC dc, const PaintMapping& m, int32_t step, const Picture& picture, int channel)
 {
     static const COLORREF channelColours[5] = {0, 0, RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
     if (channel == CHANNEL_ALPHA) {
-        drawBitmap(dc, m, step, picture.alpha, SRCCOPY);
+        drawBitmap(dc, m, step, picture.alpha, SRCCOPY, picture.rule);
     } else if (channel >= CHANNEL_RED && channel <= CHANNEL_BLUE) {
         HBRUSH brush = CreateSolidBrush(channelColours[channel]);
         HGDIOBJ previous = SelectObject(dc, brush);
-        drawBitmap(dc, m, step, picture.colour, MERGECOPY);
+        drawBitmap(dc, m, step, picture.colour, MERGECOPY, picture.rule);
         SelectObject(dc, previous);
         DeleteObject(brush);
     } else {
-        drawBitmap(dc, m, step, picture.colour, SRCCOPY);
+        drawBitmap(dc, m, step, picture.colour, SRCCOPY, picture.rule);
     }
 }
 
 static void drawPicture(HDC dc, const PaintMapping& m, int32_t step, const Picture& picture, const ViewState* vs)
 {
     drawChannel(dc, m, step, picture, vs->channelView);
-    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, step, picture.hotMask, SRCAND);
+    if (vs->overlays & OVERLAY_HOT) drawBitmap(dc, m, step, picture.hotMask, SRCAND, picture.rule);
 }
 
-static Picture pictureOf(const View* view)
+void ShownGroupPixel(const ViewState* vs, int32_t* x, int32_t* y)
 {
-    return {view->colour, view->alpha, view->hotMask};
+    if (!vs || !vs->view || vs->zoomIndex >= ZOOM_ONE) return;
+    static const unsigned shownBytes[5] = {7, 0, 4, 2, 1};  // B G R bits of each channel view
+    const Picture picture = shownPicture(vs, *x);
+    const int channel = vs->channelView >= CHANNEL_RGB && vs->channelView <= CHANNEL_BLUE ? vs->channelView : 0;
+    const DisplayBitmap* source = channel == CHANNEL_ALPHA ? picture.alpha : picture.colour;
+    groupPixel(source, picture.rule, shownBytes[channel], 65 - vs->zoomIndex, x, y);
 }
 
 // The client column where the wipe's current image begins.
@@ -99,7 +126,7 @@ static void drawWipe(HDC dc, const ViewState* vs, const RECT& paint, int32_t ste
         return;
     int saved = SaveDC(dc);
     IntersectClipRect(dc, left.left, left.top, left.right, left.bottom);  // whole pixels may reach past it
-    drawPicture(dc, m, step, pictureOf(reference), vs);
+    drawPicture(dc, m, step, pictureOf(reference, vs), vs);
     RestoreDC(dc, saved);
 }
 
@@ -123,10 +150,7 @@ void PaintPaneContent(HDC dc, const ViewState* vs, const RECT& paint, HBRUSH bac
     }
     SetStretchBltMode(dc, COLORONCOLOR);
     int32_t step = vs->zoomIndex < ZOOM_ONE ? 65 - vs->zoomIndex : 1;
-    const DifferenceDisplay* difference = vs->compareMode == COMPARE_DIFFERENCE ? comparedDifference() : nullptr;
-    Picture shown = difference ? Picture{difference->colour, difference->alpha, difference->hotMask}
-                               : pictureOf(vs->view);
-    drawPicture(dc, m, step, shown, vs);
+    drawPicture(dc, m, step, shownPicture(vs, INT64_MAX), vs);
     const bool wiping = vs->compareMode == COMPARE_WIPE;
     if (wiping) drawWipe(dc, vs, paint, step);
     if (vs->overlays & OVERLAY_SAFE) drawBitmap(dc, m, step, vs->view->safeOverlay, SRCINVERT);

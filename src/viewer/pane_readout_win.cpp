@@ -55,8 +55,11 @@ void UpdateReadout(HWND pane, const POINT* point)
 {
     ViewState* vs = paneState(pane);
     POINT p = point ? *point : POINT{0, 0};
-    if (vs && ClientPointToImage(pane, &p, point != nullptr))
-        ShowPixelReadout(vs->view, p.x, p.y, vs->channelView);
-    else
+    if (vs && ClientPointToImage(pane, &p, point != nullptr)) {
+        int32_t x = p.x, y = p.y;
+        ShownGroupPixel(vs, &x, &y);
+        ShowPixelReadout(vs->view, x, y, vs->channelView);
+    } else {
         ShowPixelReadout(nullptr, -1, 0, 0);
+    }
 }

@@ -20,3 +20,6 @@ POINT paneCentre(HWND pane);
 // pane_paint_win.cpp
 LRESULT PaintPane(HWND pane);
 void ReleasePanePaint();  // the memory kept between paints
+// Zoomed out, the pixel of the group whose top-left pixel is (*x, *y) that
+// the screen shows for it: the one the readout names.
+void ShownGroupPixel(const ViewState* vs, int32_t* x, int32_t* y);

@@ -7,7 +7,7 @@
 #include "viewer/viewer_commands.h"
 #include "viewer/viewer_win.h"
 
-enum { TOOLBAR_BITMAP = 201, OWN_IMAGES = 14 };
+enum { TOOLBAR_BITMAP = 201, OWN_IMAGES = 15 };
 
 static TBBUTTON separator()
 {
@@ -45,7 +45,7 @@ HWND CreateToolbar(HWND viewer)
         separator(),
         button(STD_FILESAVE, CMD_SAVE, TBSTYLE_BUTTON),
         button(base + 13, CMD_COPY, TBSTYLE_BUTTON),
-        button(STD_PRINT, CMD_PRINT, TBSTYLE_BUTTON),
+        button(base + 14, CMD_PRINT, TBSTYLE_BUTTON),
         button(STD_DELETE, CMD_DELETE, TBSTYLE_BUTTON),
         separator(),
         button(base + 0, CMD_RGB, TBSTYLE_CHECK),

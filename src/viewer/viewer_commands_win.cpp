@@ -109,10 +109,10 @@ static void ToggleCompare(HWND viewer, int mode)
 }
 
 // A dialog's changes to the settings reach the configuration file at once.
-static void StoreSettingsIfChanged(const Settings& before)
+static void StoreSettingsIfChanged(HWND viewer, const Settings& before)
 {
     if (memcmp(&before, settingsRecord(), sizeof before) != 0 && viewerLink().settingsChanged)
-        viewerLink().settingsChanged();
+        viewerLink().settingsChanged(IsWindow(viewer) ? viewer : nullptr);  // it may have closed under a dialog
 }
 
 static void BeginTextPlacement(HWND viewer)
@@ -142,7 +142,7 @@ static void PlaceCaption(HWND viewer, int x, int y)
         SetBusyCursor(viewer, 0);
         if (drawn) RefreshViewer(viewer, g_currentSlot, 1);
     }
-    StoreSettingsIfChanged(before);
+    StoreSettingsIfChanged(viewer, before);
     EndModalOperation(viewer);
 }
 
@@ -173,7 +173,7 @@ static void EditSettings(HWND viewer)
     memcpy(&before, settingsRecord(), sizeof before);
     BeginModalOperation(viewer);
     EditNotesAndSettings(viewer, settingsRecord(), viewInSlot(g_currentSlot), hooks);
-    StoreSettingsIfChanged(before);
+    StoreSettingsIfChanged(viewer, before);
     SetPixelDisplayType(settingsRecord()->pixelDisplayType);
     SetStatusReadoutForm(pixelDisplayType());
     RefreshViewer(viewer, g_currentSlot, 1);

@@ -31,8 +31,9 @@ struct ViewerLink {
     // have replaced them since the viewer opened.
     const char* (*hostDirectory)(const char* kind);  // null for no folder
     const LWImageUtil* (*imageUtil)();               // null when not offered
-    // The viewer's dialogs changed the settings: they are stored at once.
-    void (*settingsChanged)();
+    // The viewer's dialogs changed the settings: they are stored at once,
+    // and a failure is told over the viewer.
+    void (*settingsChanged)(HWND viewer);
 };
 
 // Takes ownership of image in every case; null when no viewer could be made.

@@ -3,7 +3,11 @@
 rendered by pdftoppm (PPM, white around it) and compares it with the BMP
 the viewer saved of the same image, sampling each image pixel at its
 middle. Prints the placement and the differences; exit 1 on a mismatch.
-Run: pdf_matches_bmp.py PAGE.ppm IMAGE.bmp"""
+Run: pdf_matches_bmp.py PAGE.ppm IMAGE.bmp
+With --difference A.bmp B.bmp OUT.bmp it writes instead the picture the
+difference view shows of two renders at default levels, |A - B| for each
+channel (within one of what the floats give), to compare a page with.
+Exit 1 when the renders do not differ, which would test nothing."""
 import struct
 import sys
 
@@ -42,7 +46,31 @@ def read_bmp(path):
     return width, height, pixel
 
 
+def write_difference(a_path, b_path, out_path):
+    aw, ah, a = read_bmp(a_path)
+    bw, bh, b = read_bmp(b_path)
+    if (aw, ah) != (bw, bh):
+        sys.exit('the renders differ in size')
+    stride = (aw * 3 + 3) & ~3
+    rows, differing = [], 0
+    for y in reversed(range(ah)):  # bottom-up
+        row = bytearray()
+        for x in range(aw):
+            d = [abs(p - q) for p, q in zip(a(x, y), b(x, y))]
+            differing += max(d) > 0
+            row += bytes((d[2], d[1], d[0]))
+        rows.append(bytes(row) + bytes(stride - len(row)))
+    pixels = b''.join(rows)
+    header = struct.pack('<2sIHHI', b'BM', 54 + len(pixels), 0, 0, 54)
+    info = struct.pack('<IiiHHIIiiII', 40, aw, ah, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    open(out_path, 'wb').write(header + info + pixels)
+    print(f'{differing} of {aw * ah} pixels differ')
+    sys.exit(0 if differing > aw * ah // 100 else 1)
+
+
 def main():
+    if sys.argv[1] == '--difference':
+        write_difference(*sys.argv[2:5])
     pw, ph, page = read_ppm(sys.argv[1])
     bw, bh, image = read_bmp(sys.argv[2])
 

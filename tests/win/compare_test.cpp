@@ -286,3 +286,55 @@ TEST_F(CompareTest, FastFramesKeepTheLastTenAndTheReferenceStays)
     key("3");
     EXPECT_EQ(statusText(viewer, 0), "Untitled3 | ref: slot 3");
 }
+
+// Zoomed out, a group of pixels shows its largest difference and its hot
+// pixel: isolated pixels, each at another place in its group, never vanish,
+// and the readout names them. On mid grey: pure red pixels (hot, and
+// different from the grey reference) and a NaN.
+TEST_F(CompareTest, ZoomedOutEveryIsolatedDifferenceAndHotPixelShows)
+{
+    std::vector<POINT> spots;
+    for (int j = 0; j < 6; j++)
+        for (int i = 0; i < 6; i++) spots.push_back({8 * i + (i + j) % 4, 8 * j + (i + 2 * j) % 4});
+    auto isolated = [&](int x, int y) -> int {
+        for (size_t k = 0; k < spots.size(); k++)
+            if (spots[k].x == x && spots[k].y == y) return int(k) + 1;
+        return 0;
+    };
+    const Rgba grey = {0.5f, 0.5f, 0.5f, 1};
+    renderImage(48, 48, [&](int, int) { return grey; });
+    renderImage(48, 48, [&](int x, int y) {
+        int k = isolated(x, y);
+        return k == 0 ? grey : k == 8 ? Rgba{0.5f, NAN, 0.5f, 1} : Rgba{1, 0, 0, 1};
+    });
+    key("{CTRL+1}");
+    ASSERT_TRUE(waitForName("Untitled2 | ref: slot 1"));
+    const int half = differenceByte(1.0f, 0.5f);
+    for (int divisor = 2; divisor <= 4; divisor++) {
+        key(",");
+        ASSERT_EQ(statusText(viewer, 1), "1/" + std::to_string(divisor) + "x");
+        key("x");
+        Capture difference = capturePane();
+        key("xh");
+        Capture hot = capturePane();
+        key("h");
+        for (int sy = 0; sy < 48 / divisor; sy++)
+            for (int sx = 0; sx < 48 / divisor; sx++) {
+                int k = 0;
+                for (int y = sy * divisor; y < (sy + 1) * divisor; y++)
+                    for (int x = sx * divisor; x < (sx + 1) * divisor; x++) k = std::max(k, isolated(x, y));
+                int want = k == 0 ? 0 : k == 8 ? 255 : half;
+                ASSERT_EQ(difference.red(sx, sy), want) << "1/" << divisor << " at " << sx << "," << sy;
+                ASSERT_EQ(difference.green(sx, sy), want) << "1/" << divisor << " at " << sx << "," << sy;
+                if (k == 8) continue;  // a NaN sample has no colour to be hot in
+                ASSERT_EQ(hot.red(sx, sy), k ? 255 : 0) << "1/" << divisor << " hot at " << sx << "," << sy;
+            }
+    }
+    // At 1/4 the readout names the isolated pixel of the group, not its corner.
+    key("x");
+    for (size_t k : {8, 15, 20}) {
+        POINT p = spots[k - 1];
+        std::string expected = std::to_string(p.x) + ", " + std::to_string(p.y);
+        EXPECT_EQ(readoutAt(p.x / 4, p.y / 4, 2, expected), expected);
+    }
+}

@@ -2,36 +2,10 @@
 // shows it: exactly the overlay's pixels inverted, at 1x and zoomed.
 #include <gtest/gtest.h>
 
-#include "display/safe_overlay_win.h"
-#include "image/view.h"
+#include "drawn_overlay.h"
 #include "pane_fixture.h"
 
 namespace {
-
-struct DrawnOverlay {
-    View* view = nullptr;
-    explicit DrawnOverlay(int width, int height, SafeParams params)
-    {
-        view = newView(newImage(width, height, 1, 0));
-        if (!view) return;
-        view->safe = params;
-        drawSafeOverlay(view);
-    }
-    ~DrawnOverlay() { freeView(view); }
-    // 1 where the pane shows the picture inverted; y from the top.
-    int bit(int x, int y) const
-    {
-        const uint8_t* row = bitmapRow(view->safeOverlay, y);
-        return (row[x / 8] >> (7 - x % 8)) & 1;
-    }
-    int count(int x0, int y0, int x1, int y1) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++) n += bit(x, y);
-        return n;
-    }
-};
 
 const SafeParams VIDEO_OUTLINE = {1.85f, 0.02f, SAFE_VIDEO, SAFE_OUTLINE};
 

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "dialogs/sheet_ids.h"
+#include "drawn_overlay.h"
 #include "pane_fixture.h"
 #include "settings_capture.h"
+#include "zrhost/dialog_remote.h"
 
 namespace {
 
@@ -127,6 +129,35 @@ TEST_F(SheetTest, TheSheetHasFourPagesAndNoHelpButton)
     close(sheet, PSBTN_CANCEL);
 }
 
+// A configuration file that another program holds, so that it cannot be
+// replaced, stays whole; the artist is told once, with the system's
+// reason, and the first change after it is released is stored.
+TEST_F(SheetTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndKeptWhole)
+{
+    renderImage(64, 48, grey);
+    auto newDefaultWhite = [&](const char* white) {
+        editAndOk(PAGE_LEVELS, [&](HWND page) {
+            type(page, IDC_WHITE, white);
+            tick(page, IDC_LEVELS_DEFAULT);
+        });
+    };
+    newDefaultWhite("1.5");
+    const std::string config = inPlugin("zr4.cfg"), stored = readFile(config);
+    HANDLE held = holdWithoutDeleteSharing(config);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    newDefaultWhite("1.6");
+    MessageBoxText box;
+    EXPECT_TRUE(readAndCloseMessageBox(viewer, "ZR", 10000, &box));
+    EXPECT_EQ(box.text.compare(0, 34, "The settings couldn't be saved to\n"), 0) << box.text;
+    EXPECT_NE(box.text.find("zr4.cfg\n"), std::string::npos) << "the reason on a line of its own: " << box.text;
+    newDefaultWhite("1.7");
+    EXPECT_FALSE(readAndCloseMessageBox(viewer, "ZR", 1000, &box)) << "told once: " << box.text;
+    EXPECT_EQ(readFile(config), stored);
+    CloseHandle(held);
+    newDefaultWhite("1.8");
+    EXPECT_EQ(leafValues(readFile(config), "BlackWhite"), saved("BlackWhite")) << "stored again";
+}
+
 TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
 {
     renderImage(64, 48, grey);
@@ -235,6 +266,47 @@ TEST_F(SheetTest, HotPixelSettingsApplyToTheOtherImagesThatDiffer)
     ASSERT_EQ(statusText(viewer, 0), "Untitled1");
     EXPECT_EQ(capturePane().red(5, 5), 0) << "nor in the other image";
     EXPECT_EQ(savedNumbers("HotParams"), (std::vector<float>{7.5f, 110, 50, 0})) << "not made the default";
+}
+
+// Levels and Borders "apply to all" reach the other image; a Borders
+// change shows on the screen at once, the margin or the aspect alone too.
+TEST_F(SheetTest, LevelsAndBordersApplyToAllAndTheOverlayFollowsAtOnce)
+{
+    restartWithConfig("SafeParams 1.85 0.02 2 0");  // the custom frame, outlined
+    renderImage(320, 240, grey);
+    renderImage(320, 240, grey);
+    editAndOk(PAGE_LEVELS, [&](HWND page) {
+        type(page, IDC_WHITE, "0.5");
+        tick(page, IDC_LEVELS_TO_ALL);
+    });
+    const int doubled = capturePane().red(40, 5);
+    EXPECT_NEAR(doubled, 80, 1);
+    key("1");
+    ASSERT_EQ(statusText(viewer, 0), "Untitled1");
+    Capture plain = capturePane();
+    EXPECT_EQ(plain.red(40, 5), doubled) << "the other image took the levels";
+    key("f");
+    auto expectOverlay = [&](float aspect, float margin, const char* what) {
+        DrawnOverlay want(320, 240, SafeParams{aspect, margin, SAFE_CUSTOM, SAFE_OUTLINE});
+        Capture shown = capturePane();
+        int inverted = 0;
+        for (int y = 0; y < 240; y++)
+            for (int x = 0; x < 320; x++) {
+                ASSERT_EQ(shown.red(x, y) != plain.red(x, y), want.bit(x, y) == 1) << what << " at " << x << "," << y;
+                inverted += want.bit(x, y);
+            }
+        EXPECT_GT(inverted, 300) << what;
+    };
+    expectOverlay(1.85f, 0.02f, "as stored");
+    editAndOk(PAGE_BORDERS, [&](HWND page) { type(page, IDC_MARGIN, "10"); });
+    expectOverlay(1.85f, 0.10f, "the margin alone");
+    editAndOk(PAGE_BORDERS, [&](HWND page) {
+        type(page, IDC_ASPECT, "1.33");
+        tick(page, IDC_SAFE_TO_ALL);
+    });
+    expectOverlay(1.33f, 0.10f, "the aspect alone");
+    key("2");
+    expectOverlay(1.33f, 0.10f, "the other image");
 }
 
 // The host opens once for a sequence: the fifth frame from frame 12 is

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "viewer_fixture.h"
 #include "zrhost/host_services.h"
 
@@ -132,6 +134,37 @@ TEST_F(ViewerTest, ToolbarTipsComeFromTheTable)
         SendMessageA(viewer, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         EXPECT_STREQ(info.szText, text);
     }
+}
+
+// An enabled button's picture is drawn in full: dark or coloured ink in
+// each, where a greyed one has only the greys and white of its embossing.
+TEST_F(ViewerTest, EveryEnabledToolbarPictureHasDarkInk)
+{
+    ASSERT_TRUE(render(1));
+    HWND toolbar = GetDlgItem(viewer, 20);
+    settleViewer(viewer);
+    UpdateWindow(toolbar);
+    Capture c;
+    ASSERT_TRUE(captureWindow(toolbar, &c));
+    int enabled = 0;
+    for (int i = 0; i < int(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)); i++) {
+        TBBUTTON button = {};
+        RECT r;
+        SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        if ((button.fsStyle & BTNS_SEP) || !(button.fsState & TBSTATE_ENABLED)) continue;
+        SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+        int ink = 0;
+        for (int y = r.top + 3; y < r.bottom - 3 && y < c.height; y++)
+            for (int x = r.left + 3; x < r.right - 3 && x < c.width; x++)
+            {
+                int high = std::max({c.red(x, y), c.green(x, y), c.blue(x, y)});
+                int low = std::min({c.red(x, y), c.green(x, y), c.blue(x, y)});
+                ink += high < 100 || high - low > 40;  // dark, or a colour
+            }
+        EXPECT_GE(ink, 6) << "button " << button.idCommand << " looks greyed";
+        enabled++;
+    }
+    EXPECT_GE(enabled, 10);
 }
 
 TEST_F(ViewerTest, TheViewerCannotBeMadeSmallerThan320By240)
