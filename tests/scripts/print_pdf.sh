@@ -42,8 +42,8 @@ rm -f "$pdf" "$work"/page-*
     --output-dir "$winwork" --keys "{CTRL+1}x" --save second:0 --print 1 --quit-after 0 </dev/null \
     >"$work/log" 2>&1 || { cat "$work/log"; exit 1; }
 wait_pdf
-python3 "$here/pdf_matches_bmp.py" --difference "$work/ref.bmp" "$work/second.bmp" "$work/difference.bmp" || exit 1
 pdftoppm -r 300 -f 1 -l 1 "$pdf" "$work/page" || exit 1
-python3 "$here/pdf_matches_bmp.py" "$work"/page-*1.ppm "$work/difference.bmp" || { echo "the difference view"; exit 1; }
+python3 "$here/pdf_matches_bmp.py" "$work"/page-*1.ppm --difference "$work/ref.bmp" "$work/second.bmp" ||
+    { echo "the difference view"; exit 1; }
 rm -f "$pdf"
 echo ok
