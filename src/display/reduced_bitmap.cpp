@@ -57,20 +57,6 @@ static void andRows(const DisplayBitmap* mask, Span rows, int64_t first, int64_t
     }
 }
 
-static bool allSet(const uint8_t* row, Span columns)
-{
-    for (int64_t c = columns.first; c < columns.end;) {
-        if ((c & 7) == 0 && columns.end - c >= 8) {
-            if (row[c >> 3] != 0xFF) return false;
-            c += 8;
-        } else {
-            if (!maskBit(row, c)) return false;
-            c++;
-        }
-    }
-    return true;
-}
-
 // The group's first pixel whose mask bit is clear; false when it has none.
 static bool firstClear(const DisplayBitmap* mask, Span columns, Span rows, int64_t* x, int64_t* y)
 {
@@ -140,13 +126,23 @@ static void largestBytesRow(const DisplayBitmap* source, Span rows, int32_t x, i
     pickRow(into, to, bpp * 8, 0, step, width);
 }
 
+// Every group set, then each clear bit of the rows ANDed, found a byte at
+// a time, clears its group: hot pixels are few.
 static void largestMaskRow(const DisplayBitmap* source, Span rows, int32_t x, int32_t step, int32_t width,
                            uint8_t* into, uint8_t* to)
 {
-    const int64_t end = coveredEnd(source, x, step, width);
-    andRows(source, rows, x >> 3, ((end - 1) >> 3) + 1, into);
-    for (int32_t i = 0; i < width; i++)
-        if (allSet(into, groupSpan(x + int64_t(i) * step, step, int32_t(end)))) setMaskBit(to, i);
+    const int64_t end = coveredEnd(source, x, step, width), lastByte = (end - 1) >> 3;
+    andRows(source, rows, x >> 3, lastByte + 1, into);
+    memset(to, 0xFF, size_t(width >> 3));
+    if (width & 7) to[width >> 3] = uint8_t(0xFF00 >> (width & 7));
+    for (int64_t b = x >> 3; b <= lastByte; b++) {
+        if (into[b] == 0xFF) continue;
+        for (int64_t c = b * 8 > x ? b * 8 : x; c < (b + 1) * 8 && c < end; c++)
+            if (!maskBit(into, c)) {
+                int64_t group = (c - x) / step;
+                to[group >> 3] &= uint8_t(~(0x80 >> (group & 7)));
+            }
+    }
 }
 
 // The top-left pixels first; then only the groups with a clear chooser bit,
