@@ -181,7 +181,7 @@ TEST(ReducedBitmap, TheLargestRuleKeepsEachChannelsPeakAndEveryHotPixel)
 {
     Sources s = makeSources(29, 23, 5);
     for (int32_t step : {1, 2, 3, 4, 7, 29})
-        for (int32_t offset : {0, 1, 5}) {
+        for (int32_t offset : {0, 1, 5, 9}) {
             int32_t w = (29 - offset + step - 1) / step, h = (23 - offset + step - 1) / step;
             DisplayBitmap* c = reduceBitmap(s.colour, offset, offset, step, w, h, {true, nullptr});
             DisplayBitmap* g = reduceBitmap(s.grey, offset, offset, step, w, h, {true, nullptr});
@@ -219,7 +219,7 @@ TEST(ReducedBitmap, AChooserMaskPicksEachGroupsFirstHotPixel)
 {
     Sources s = makeSources(37, 19, 9);
     for (int32_t step : {2, 3, 8, 19})
-        for (int32_t offset : {0, 3}) {
+        for (int32_t offset : {0, 3, 10}) {
             int32_t w = (37 - offset + step - 1) / step, h = (19 - offset + step - 1) / step;
             DisplayBitmap* c = reduceBitmap(s.colour, offset, offset, step, w, h, {false, s.mask});
             DisplayBitmap* m = reduceBitmap(s.mask, offset, offset, step, w, h, {false, s.mask});
@@ -266,6 +266,7 @@ TEST(ReducedBitmap, TheReadoutNamesTheGroupsLargestInTheChannelsShown)
     set(1, 0, 0, 0, 90);   // the red peak of group (0, 0)
     set(0, 1, 80, 0, 0);   // its blue peak
     set(1, 1, 0, 90, 0);   // green as large as the red: the red comes first
+    set(2, 0, 0, 0, 200);  // beside group (0, 0): not in it
     set(5, 3, 0, 0, 255);  // the last pixel, in a group cut at the edge
     bitmapRow(grey, 1)[2] = bitmapRow(grey, 1)[3] = 7;
     const struct {
