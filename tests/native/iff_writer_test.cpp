@@ -174,7 +174,7 @@ TEST(IffFile, OnePureRedPixel)
 TEST(IffFile, ColourAndAlphaDecodeToTheBitmapsBytes)
 {
     for (int width : {1, 2, 16, 17, 33, 255}) {
-        const int height = 5;
+        const int height = width == 2 ? 258 : 5;  // a height above one byte
         for (int bpp : {3, 1}) {
             int stride = (width * bpp + 3) & ~3;
             Bytes rows(size_t(stride * height), 0xCD);  // padding that must not show
@@ -186,7 +186,10 @@ TEST(IffFile, ColourAndAlphaDecodeToTheBitmapsBytes)
             ASSERT_EQ(writeIffTo(&sink, rows.data(), width, height, stride, bpp, nullptr), 1);
             const Bytes& f = m.data;
             EXPECT_EQ(f[28], 8 * bpp);
+            EXPECT_EQ(be16(f, 20), uint32_t(width));
+            EXPECT_EQ(be16(f, 22), uint32_t(height));
             EXPECT_EQ(be16(f, 36), uint32_t(width)) << "page width";
+            EXPECT_EQ(be16(f, 38), uint32_t(height)) << "page height";
             EXPECT_EQ(std::string(f.begin() + 40, f.begin() + 44), "BODY") << "no colour map";
             uint32_t n = be32(f, 44);
             EXPECT_EQ(f.size(), 48 + n + n % 2) << width << " pad only when odd";
