@@ -54,5 +54,6 @@ else
     echo "== 32-bit Wine tests skipped: $reason"
 fi
 
+sh tools/code-ratio.sh
 [ $failed -eq 0 ] && echo "ALL TESTS PASSED" || echo "SOME TESTS FAILED"
 exit $failed
