@@ -200,7 +200,9 @@ TEST(CaptionUndo, UndoRestoresTheImageAndASecondUndoRedoes)
     swapUndoRegion(view.get());
     EXPECT_EQ(channelCopy(view->image), drawn) << "undo removes only the second caption";
     ViewPtr none = greyView(4, 4);
-    swapUndoRegion(none.get());  // nothing to undo: nothing happens
+    const std::vector<float> plain = channelCopy(none->image);
+    swapUndoRegion(none.get());
+    EXPECT_EQ(channelCopy(none->image), plain) << "nothing to undo: nothing happens";
 }
 
 TEST(CaptionUndo, AnEmptyCaptionWithAShadowOffsetLeavesAStripAsItsRegion)

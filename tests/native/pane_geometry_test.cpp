@@ -1,6 +1,7 @@
 // The image pane's arithmetic: zoom anchoring, scroll steps, scroll bars,
 // the bitmap rectangle behind a paint rectangle, and fitting to the screen.
 #include <gtest/gtest.h>
+#include <string.h>
 
 #include "viewer/pane_geometry.h"
 #include "viewer/zoom.h"
@@ -142,146 +143,66 @@ TEST(ScrollPosition, WideOffsetsReachTheFarEdgeAt65x)
     EXPECT_EQ(scrollPositionFor(5, 0, max, 128, 65.0f, 240000), 240000 - 240000 % 65);
 }
 
-TEST(ScrollRanges, NoBarsWhenTheImageFits)
+// A 400 x 300 window with 16-pixel bars: a bar that one overflow brings
+// can cost the other side the room it needed, and a side left with exactly
+// its image's size needs no bar.
+TEST(ScrollRanges, EachBarWhereItsSideOverflowsOnceTheOtherTakesItsShare)
 {
-    ScrollRanges r = scrollRangesFor(300, 200, 400, 300, 16);
-    EXPECT_TRUE(r.none);
-    EXPECT_EQ(r.maxX, 0);
-    EXPECT_EQ(r.viewWidth, 400) << "the whole window is the picture's";
-    EXPECT_EQ(r.viewHeight, 300);
+    const struct {
+        int32_t sw, sh;
+        ScrollRanges want;
+    } cases[] = {
+        {300, 200, {400, 300, 0, 0, true}},      // fits: the whole window is the picture's
+        {500, 290, {384, 284, 116, 6, false}},   // too wide, then too low for the bar
+        {395, 500, {384, 284, 11, 216, false}},  // too tall, then too narrow
+        {500, 500, {384, 284, 116, 216, false}},
+        {100, 1000, {384, 300, 0, 700, false}},  // narrower than the view: no sideways scrolling
+        {1000, 100, {400, 284, 600, 0, false}},  // height to spare: one bar
+        {1000, 284, {400, 284, 600, 0, false}},  // exactly the height the bar leaves
+        {384, 1000, {384, 300, 0, 700, false}},  // exactly the width the bar leaves
+        {385, 1000, {384, 284, 1, 716, false}},  // one column more brings the second bar
+    };
+    for (const auto& t : cases) {
+        ScrollRanges r = scrollRangesFor(t.sw, t.sh, 400, 300, 16);
+        EXPECT_EQ(r.none, t.want.none) << t.sw << " x " << t.sh;
+        EXPECT_EQ(r.viewWidth, t.want.viewWidth) << t.sw << " x " << t.sh;
+        EXPECT_EQ(r.viewHeight, t.want.viewHeight) << t.sw << " x " << t.sh;
+        EXPECT_EQ(r.maxX, t.want.maxX) << t.sw << " x " << t.sh;
+        EXPECT_EQ(r.maxY, t.want.maxY) << t.sw << " x " << t.sh;
+    }
 }
 
-TEST(ScrollRanges, AWideImagesBarCanCostTheHeightItNeeds)
+// The source rectangle (x from the left, y from the bottom row) and where
+// it lands, for strips at 1x, magnified (whole image pixels from the
+// scroll) and reduced (whole screen pixels only); strips beside the image
+// map to nothing.
+TEST(PaintMapping, StripsMapToWholePixelsAndStopAtTheImage)
 {
-    // Too wide: the horizontal bar takes 16 rows, and 284 is then too low
-    // for 290, so the vertical bar comes too.
-    ScrollRanges r = scrollRangesFor(500, 290, 400, 300, 16);
-    EXPECT_EQ(r.viewHeight, 284);
-    EXPECT_EQ(r.viewWidth, 384);
-    EXPECT_EQ(r.maxX, 116);
-    EXPECT_EQ(r.maxY, 6);
-}
-
-TEST(ScrollRanges, ATallImagesBarCanCostTheWidthItNeeds)
-{
-    ScrollRanges r = scrollRangesFor(395, 500, 400, 300, 16);
-    EXPECT_EQ(r.viewWidth, 384);
-    EXPECT_EQ(r.viewHeight, 284);
-    EXPECT_EQ(r.maxX, 11);
-    EXPECT_EQ(r.maxY, 216);
-    r = scrollRangesFor(500, 500, 400, 300, 16);  // both too large from the start
-    EXPECT_EQ(r.viewWidth, 384);
-    EXPECT_EQ(r.viewHeight, 284);
-    EXPECT_EQ(r.maxY, 216);
-}
-
-TEST(ScrollRanges, ATallNarrowImageScrollsOnlyUpAndDown)
-{
-    ScrollRanges r = scrollRangesFor(100, 1000, 400, 300, 16);
-    EXPECT_FALSE(r.none);
-    EXPECT_EQ(r.viewWidth, 384);
-    EXPECT_EQ(r.maxX, 0) << "narrower than the view: no sideways scrolling";
-    EXPECT_EQ(r.maxY, 700);
-}
-
-TEST(ScrollRanges, OneBarCanBringTheOther)
-{
-    // Too wide only; the horizontal bar takes 16 from the height, which
-    // then is too small as well.
-    ScrollRanges r = scrollRangesFor(1000, 290, 400, 300, 16);
-    EXPECT_FALSE(r.none);
-    EXPECT_EQ(r.viewHeight, 284);
-    EXPECT_EQ(r.viewWidth, 384);
-    EXPECT_EQ(r.maxX, 616);
-    EXPECT_EQ(r.maxY, 6);
-    // Too wide, with height to spare: one bar.
-    r = scrollRangesFor(1000, 100, 400, 300, 16);
-    EXPECT_EQ(r.viewWidth, 400);
-    EXPECT_EQ(r.maxY, 0);
-    // The horizontal bar leaves exactly the image's height: still one bar.
-    r = scrollRangesFor(1000, 284, 400, 300, 16);
-    EXPECT_EQ(r.viewWidth, 400);
-    EXPECT_EQ(r.viewHeight, 284);
-    EXPECT_EQ(r.maxX, 600);
-    EXPECT_EQ(r.maxY, 0);
-    // And the other way round: the vertical bar leaves exactly the width.
-    r = scrollRangesFor(384, 1000, 400, 300, 16);
-    EXPECT_EQ(r.viewWidth, 384);
-    EXPECT_EQ(r.viewHeight, 300);
-    EXPECT_EQ(r.maxX, 0);
-    EXPECT_EQ(r.maxY, 700);
-    r = scrollRangesFor(385, 1000, 400, 300, 16);
-    EXPECT_EQ(r.viewHeight, 284) << "one column more brings the second bar";
-    EXPECT_EQ(r.maxX, 1);
-}
-
-TEST(PaintMapping, OneToOneCopiesTheSameRectangle)
-{
+    const struct {
+        PaneRect paint;
+        int32_t scrollX, zoom, width, height;
+        PaintMapping want;  // srcX, srcY, srcWidth, srcHeight, dstX, dstY, dstWidth, dstHeight
+    } cases[] = {
+        {{10, 20, 110, 70}, 0, 64, 640, 480, {10, 410, 100, 50, 10, 20, 100, 50}},
+        {{0, 0, 500, 500}, 0, 64, 320, 240, {0, 0, 320, 240, 0, 0, 320, 240}},      // cut at the image
+        {{639, 0, 650, 10}, 0, 65, 320, 240, {319, 235, 1, 5, 638, 0, 2, 10}},      // 2x: the last pixel whole
+        {{0, 0, 60, 30}, 30, 66, 100, 100, {10, 90, 20, 10, 0, 0, 60, 30}},        // 3x, scrolled 10 pixels
+        {{61, 0, 70, 3}, 30, 66, 100, 100, {30, 99, 4, 1, 60, 0, 12, 3}},          // from the pixel under column 61
+        {{200, 0, 300, 10}, 0, 61, 1001, 100, {800, 60, 200, 40, 200, 0, 50, 10}},  // 1/4: no 251st column
+        {{0, 0, 10, 10}, 0, 63, 8, 7, {0, 1, 8, 6, 0, 0, 4, 3}},                    // 1/2: rows 0 .. 5 of 7
+    };
+    for (const auto& t : cases) {
+        PaintMapping m;
+        ASSERT_TRUE(mapPaintRect(t.paint, t.scrollX, 0, t.zoom, t.width, t.height, &m)) << t.paint.left;
+        EXPECT_EQ(memcmp(&m, &t.want, sizeof m), 0)
+            << t.paint.left << ": " << m.srcX << " " << m.srcY << " " << m.srcWidth << " " << m.srcHeight << " "
+            << m.dstX << " " << m.dstY << " " << m.dstWidth << " " << m.dstHeight;
+    }
     PaintMapping m;
-    ASSERT_TRUE(mapPaintRect({10, 20, 110, 70}, 0, 0, 64, 640, 480, &m));
-    EXPECT_EQ(m.srcX, 10);
-    EXPECT_EQ(m.srcY, 480 - 70);  // counted from the bottom row
-    EXPECT_EQ(m.srcWidth, 100);
-    EXPECT_EQ(m.srcHeight, 50);
-    EXPECT_EQ(m.dstX, 10);
-    EXPECT_EQ(m.dstY, 20);
-    EXPECT_EQ(m.dstWidth, 100);
-    EXPECT_EQ(m.dstHeight, 50);
-}
-
-TEST(PaintMapping, ClipsAtTheImageAndSkipsWhatLiesBeside)
-{
-    PaintMapping m;
-    ASSERT_TRUE(mapPaintRect({0, 0, 500, 500}, 0, 0, 64, 320, 240, &m));
-    EXPECT_EQ(m.dstWidth, 320);
-    EXPECT_EQ(m.dstHeight, 240);
-    EXPECT_EQ(m.srcY, 0);
-    EXPECT_FALSE(mapPaintRect({330, 0, 400, 100}, 0, 0, 64, 320, 240, &m));
-    EXPECT_FALSE(mapPaintRect({0, 250, 100, 300}, 0, 0, 64, 320, 240, &m));
-    // A strip that starts exactly where the image ends, at 1x and at 2x.
-    EXPECT_FALSE(mapPaintRect({320, 0, 330, 10}, 0, 0, 64, 320, 240, &m));
-    EXPECT_FALSE(mapPaintRect({640, 0, 650, 10}, 0, 0, 65, 320, 240, &m));
-    EXPECT_TRUE(mapPaintRect({639, 0, 650, 10}, 0, 0, 65, 320, 240, &m));
-    EXPECT_EQ(m.srcX, 319);
-    EXPECT_EQ(m.dstWidth, 2);
-}
-
-TEST(PaintMapping, MagnifiedStripsStartOnWholeImagePixels)
-{
-    PaintMapping m;
-    // 3x, scrolled by 30 (10 image pixels): the pane's first 60 pixels show image pixels 10..29.
-    ASSERT_TRUE(mapPaintRect({0, 0, 60, 30}, 30, 0, 66, 100, 100, &m));
-    EXPECT_EQ(m.srcX, 10);
-    EXPECT_EQ(m.srcWidth, 20);
-    EXPECT_EQ(m.dstX, 0);
-    EXPECT_EQ(m.dstWidth, 60);
-    EXPECT_EQ(m.srcHeight, 10);
-    EXPECT_EQ(m.srcY, 90);
-    // A strip from column 61: image pixel 30 starts at 60, one column to the left.
-    ASSERT_TRUE(mapPaintRect({61, 0, 70, 3}, 30, 0, 66, 100, 100, &m));
-    EXPECT_EQ(m.srcX, 30);
-    EXPECT_EQ(m.dstX, 60);
-    EXPECT_EQ(m.srcWidth, 4);  // pixels 30 .. 33 cover 60 .. 71
-    EXPECT_EQ(m.dstWidth, 12);
-}
-
-TEST(PaintMapping, ReducedStripsTakeWholeScreenPixels)
-{
-    PaintMapping m;
-    // 1/4x of a 1001-wide image: 250 screen pixels; image pixel 1000 alone
-    // would make a 251st that no readout or scroll reaches.
-    ASSERT_TRUE(mapPaintRect({200, 0, 300, 10}, 0, 0, 61, 1001, 100, &m));
-    EXPECT_EQ(m.srcX, 800);
-    EXPECT_EQ(m.srcWidth, 200);
-    EXPECT_EQ(m.dstX, 200);
-    EXPECT_EQ(m.dstWidth, 50);
-    EXPECT_EQ(m.dstWidth, scaledSize(1001, 61) - 200);
+    for (auto [paint, zoom] : {std::pair<PaneRect, int>{{330, 0, 400, 100}, 64}, {{0, 250, 100, 300}, 64},
+                               {{320, 0, 330, 10}, 64}, {{640, 0, 650, 10}, 65}})
+        EXPECT_FALSE(mapPaintRect(paint, 0, 0, zoom, 320, 240, &m)) << paint.left << "," << paint.top;
     EXPECT_FALSE(mapPaintRect({250, 0, 260, 10}, 0, 0, 61, 1001, 100, &m));
-    // Rows count from the bottom: the 3 rows of a 7-high image at 1/2 are 0 .. 5.
-    ASSERT_TRUE(mapPaintRect({0, 0, 10, 10}, 0, 0, 63, 8, 7, &m));
-    EXPECT_EQ(m.srcY, 1);
-    EXPECT_EQ(m.srcHeight, 6);
-    EXPECT_EQ(m.dstHeight, 3);
 }
 
 namespace {

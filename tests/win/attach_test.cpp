@@ -1,5 +1,5 @@
 // What the library does when it is attached to and detached from a process:
-// its icons and the viewer's window classes.
+// its icons, and window classes that go with it.
 #include "plugin_fixture.h"
 #include "zrhost/render.h"
 #include "zrhost/viewer_remote.h"
@@ -35,33 +35,6 @@ TEST_F(LibraryAttachTest, CarriesBothIconsAtTheirSizes)
         EXPECT_EQ(s.cy, icon.second) << icon.first;
         DestroyIcon(h);
     }
-}
-
-TEST_F(LibraryAttachTest, RegistersTheViewerMainClass)
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    ASSERT_TRUE(GetClassInfoExA(session.plugin.module, "ZRImageViewMain", &wc));
-    EXPECT_EQ(wc.style, UINT(CS_VREDRAW | CS_HREDRAW));
-    EXPECT_NE(wc.hIcon, nullptr);
-    EXPECT_NE(wc.hIconSm, nullptr);
-    EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(16));
-    EXPECT_EQ(wc.lpszMenuName, nullptr);
-    EXPECT_EQ(wc.cbClsExtra, 0);
-    EXPECT_EQ(wc.cbWndExtra, 0);
-}
-
-TEST_F(LibraryAttachTest, RegistersTheImagePaneClass)
-{
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    ASSERT_TRUE(GetClassInfoExA(session.plugin.module, "ZRImageViewDraw", &wc));
-    EXPECT_EQ(wc.style, UINT(CS_VREDRAW | CS_HREDRAW));
-    EXPECT_EQ(wc.hIcon, nullptr);
-    EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_CROSS));
-    EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(17));
-    EXPECT_EQ(wc.cbWndExtra, 0);
 }
 
 // A library loaded again, often at the same address, must find neither of

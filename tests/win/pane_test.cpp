@@ -1,7 +1,5 @@
 // What the image pane puts on the screen, read back with GetDIBits, and how
 // it zooms and scrolls.
-#include <math.h>
-
 #include "pane_fixture.h"
 #include "zrhost/dialog_remote.h"
 #include "settings_capture.h"
@@ -251,20 +249,6 @@ TEST_F(PaneTest, ZoomedOutTheReadoutNamesThePixelOnTheScreen)
         EXPECT_EQ(c.red(shown, 1), GetRValue(background)) << "1/" << divisor << ": no column beyond the readout";
         EXPECT_EQ(readoutAt(shown, 1, 2, " "), " ");
     }
-}
-
-TEST_F(PaneTest, ReadoutShowsFloatSamplesInTheirShortForm)
-{
-    writeFile(inCurrent("zr4.cfg"), "{ ZRConfig\nPixelDisplayType 1\n}\n");
-    activateServers(&session, 4);
-    const Rgba samples[] = {{0.25f, 1.5f, -0.125f, 1}, {99.9996f, 999999.6f, 9999999.0f, 1},
-                            {INFINITY, -INFINITY, NAN, 1}, {-2500000.0f, 1e12f, 123.456f, 1}};
-    renderImage(4, 1, [&](int x, int) { return samples[x]; });
-    const char* expected[] = {"0.250, 1.500, -0.125", "100.00, 1.00e6, 1.00e7", "INF, -INF, NAN",
-                              "-2.50e6, 1.0e12, 123.46"};
-    for (int x = 0; x < 4; x++) EXPECT_EQ(readoutAt(x, 0, 3, expected[x]), expected[x]) << x;
-    key("g");
-    EXPECT_EQ(readoutAt(0, 0, 3, "1.500"), "1.500");
 }
 
 TEST_F(PaneTest, ACaptionClickSetsTheAnchorOnlyOnTheImage)

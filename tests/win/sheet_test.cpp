@@ -158,40 +158,6 @@ TEST_F(SheetTest, ASettingsFileThatCannotBeWrittenIsToldOnceAndKeptWhole)
     EXPECT_EQ(leafValues(readFile(config), "BlackWhite"), saved("BlackWhite")) << "stored again";
 }
 
-TEST_F(SheetTest, LevelsTakeOnlyRealChangesAndDefaultsTakeWhatWasTyped)
-{
-    renderImage(64, 48, grey);
-    Capture before = capturePane();
-    editAndOk(PAGE_LEVELS, [&](HWND page) {
-        EXPECT_EQ(text(page, IDC_WHITE), "1.0");
-        EXPECT_EQ(text(page, IDC_BLACK), "0.0");
-        type(page, IDC_WHITE, "1.001");
-        tick(page, IDC_LEVELS_DEFAULT);
-    });
-    EXPECT_EQ(savedNumbers("BlackWhite"), (std::vector<float>{0.0f, 1.001f})) << "the default as typed";
-    EXPECT_EQ(leafValues(readFile(inPlugin("zr4.cfg")), "BlackWhite"), saved("BlackWhite"))
-        << "in the configuration file at once, before the library unloads";
-    Capture after = capturePane();
-    EXPECT_TRUE(before.pixels == after.pixels) << "too small a change: the image keeps its levels";
-    editAndOk(PAGE_LEVELS, [&](HWND page) {
-        EXPECT_EQ(text(page, IDC_WHITE), "1.0") << "the image's own level";
-        type(page, IDC_WHITE, "1.002");
-    });
-    editAndOk(PAGE_LEVELS, [&](HWND page) {
-        EXPECT_EQ(text(page, IDC_WHITE), "1.002") << "a change the image took";
-        type(page, IDC_WHITE, "0.5");
-        type(page, IDC_BLACK, "abc");
-    });
-    after = capturePane();
-    EXPECT_EQ(after.red(40, 5), 81) << "byte 40 (40.5 / 255) at white 0.5";
-    editAndOk(PAGE_LEVELS, [&](HWND page) {
-        EXPECT_EQ(text(page, IDC_BLACK), "0.0") << "text that is no number gives 0";
-        EXPECT_EQ(text(page, IDC_WHITE), "0.5");
-    });
-}
-
-// Every box shows its number in a form that reads back as the same float,
-// however large or small: OK with nothing edited changes nothing.
 TEST_F(SheetTest, OkWithNothingChangedLeavesEverythingAsItWas)
 {
     restartWithConfig("BlackWhite 4e-07 1e+30\nHotParams 3.4e+38 1e+30 4e-07 1\nSafeParams 3.4e+38 4e-07 3 0");
