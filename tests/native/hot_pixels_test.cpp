@@ -49,32 +49,33 @@ TEST(HotLimits, DefaultsGiveTheDocumentedTableUnits)
     EXPECT_EQ(hotChromaLimit(), 4428);
 }
 
-TEST(HotPixel, NtscDefaults)
+// Verdicts under each parameter set: chroma catches pure red and green,
+// the composite yellow, the luma white only at a composite limit of 100.
+TEST(HotPixel, EachLimitCatchesItsColours)
 {
-    prepareDefaults();
-    EXPECT_FALSE(isHotPixel(0, 0, 0));
-    EXPECT_FALSE(isHotPixel(255, 255, 255));
-    EXPECT_FALSE(isHotPixel(128, 128, 128));
-    EXPECT_TRUE(isHotPixel(255, 0, 0)) << "pure red: chroma";
-    EXPECT_TRUE(isHotPixel(0, 255, 0)) << "pure green: chroma";
-    EXPECT_FALSE(isHotPixel(0, 0, 255)) << "pure blue";
-    EXPECT_TRUE(isHotPixel(255, 255, 0)) << "yellow: composite";
-    EXPECT_TRUE(isHotPixel(200, 0, 0));
-    EXPECT_FALSE(isHotPixel(160, 0, 0));
-}
-
-TEST(HotPixel, YellowIsHotOnlyThroughTheComposite)
-{
-    prepareHotTables(0, 7.5, 1e6, 50.0);  // no composite limit to speak of
-    EXPECT_FALSE(isHotPixel(255, 255, 0));
-}
-
-TEST(HotPixel, Pal)
-{
-    prepareDefaults(1);
-    EXPECT_FALSE(isHotPixel(0, 0, 255));
-    EXPECT_TRUE(isHotPixel(180, 0, 0));
-    EXPECT_FALSE(isHotPixel(255, 255, 255));
+    const struct {
+        int standard;
+        double pedestal, composite, chroma;
+        int r, g, b;
+        bool hot;
+    } cases[] = {
+        {0, 7.5, 110, 50, 0, 0, 0, false},       {0, 7.5, 110, 50, 255, 255, 255, false},
+        {0, 7.5, 110, 50, 128, 128, 128, false}, {0, 7.5, 110, 50, 255, 0, 0, true},
+        {0, 7.5, 110, 50, 0, 255, 0, true},      {0, 7.5, 110, 50, 0, 0, 255, false},
+        {0, 7.5, 110, 50, 255, 255, 0, true},    {0, 7.5, 110, 50, 200, 0, 0, true},
+        {0, 7.5, 110, 50, 160, 0, 0, false},     {0, 7.5, 1e6, 50, 255, 255, 0, false},  // only the composite
+        {1, 7.5, 110, 50, 0, 0, 255, false},     {1, 7.5, 110, 50, 180, 0, 0, true},       // PAL
+        {1, 7.5, 110, 50, 255, 255, 255, false}, {0, 7.5, 100, 50, 255, 255, 255, true},
+        {0, 7.5, 1e12, 1e12, 255, 0, 0, false},  {0, 7.5, -1e12, 50, 0, 0, 0, true},       // extremes
+        {0, 7.5, NAN, NAN, 255, 255, 0, false},
+    };
+    for (const auto& t : cases) {
+        prepareHotTables(t.standard, t.pedestal, t.composite, t.chroma);
+        EXPECT_EQ(isHotPixel(t.r, t.g, t.b), t.hot)
+            << t.r << "," << t.g << "," << t.b << " standard " << t.standard << " composite " << t.composite;
+    }
+    prepareDefaults(0, 100.0);
+    EXPECT_EQ(hotLumaLimit(), 8192);
 }
 
 // Tables are kept while the parameters stay the same; every standard but 0
@@ -101,13 +102,6 @@ TEST(HotPixel, TablesFollowTheStandardWhateverItsNumber)
     }
 }
 
-TEST(HotPixel, CompositeLimitOf100MakesWhiteHot)
-{
-    prepareDefaults(0, 100.0);
-    EXPECT_EQ(hotLumaLimit(), 8192);
-    EXPECT_TRUE(isHotPixel(255, 255, 255));
-}
-
 TEST(HotPixel, APedestalOf100OrMoreLeavesNothingHot)
 {
     for (double pedestal : {100.0, 150.0, double(NAN)}) {
@@ -117,16 +111,6 @@ TEST(HotPixel, APedestalOf100OrMoreLeavesNothingHot)
             EXPECT_FALSE(isHotPixel(v, v, 0)) << pedestal;
         }
     }
-}
-
-TEST(HotPixel, ExtremeLimitsNeitherOverflowNorFlagEverything)
-{
-    prepareHotTables(0, 7.5, 1e12, 1e12);
-    EXPECT_FALSE(isHotPixel(255, 0, 0));
-    prepareHotTables(0, 7.5, -1e12, 50.0);
-    EXPECT_TRUE(isHotPixel(0, 0, 0));
-    prepareHotTables(0, 7.5, NAN, NAN);
-    EXPECT_FALSE(isHotPixel(255, 255, 0));
 }
 
 TEST(HotMask, LeftmostPixelIsBitSevenAndHotReadsZero)

@@ -76,60 +76,44 @@ std::vector<float> boundaryAndSweepValues(float black, float white)
 
 }  // namespace
 
-TEST(LevelToByte, DefaultLevelsTruncate)
+// (v - black) × 255 / range, rounded to single precision, clamped and
+// truncated; each value worked out by hand.
+TEST(LevelToByte, StretchesRoundsInSingleClampsAndTruncates)
 {
-    EXPECT_EQ(levelToByte(0.5f, 0.0f, 1.0f), 127);
-    EXPECT_EQ(levelToByte(1.0f, 0.0f, 1.0f), 255);
-    EXPECT_EQ(levelToByte(1.5f, 0.0f, 1.0f), 255);
-    EXPECT_EQ(levelToByte(-0.2f, 0.0f, 1.0f), 0);
-    EXPECT_EQ(levelToByte(254.9f / 255.0f, 0.0f, 1.0f), 254);
-}
-
-TEST(LevelToByte, RoundsToSinglePrecisionBeforeTruncating)
-{
-    // (0.1345098 - 0.1) × 255 / 0.8 is 10.9999995 in double precision,
-    // which single precision rounds to 11.
-    EXPECT_EQ(levelToByte(0.13450980186462402f, 0.1f, 0.9f - 0.1f), 11);
-    // 126.99999237 is a single itself: it truncates to 126.
-    EXPECT_EQ(levelToByte(0.498039186000824f, 0.0f, 1.0f), 126);
-    EXPECT_EQ(levelToByte(0.49803921580314636f, 0.0f, 1.0f), 127);
-}
-
-TEST(LevelToByte, BlackAndWhiteLevelsStretch)
-{
-    EXPECT_EQ(levelToByte(0.1f, 0.05f, 0.9f - 0.05f), 15);  // 0.05 × 255 / 0.85
-    EXPECT_EQ(levelToByte(0.3f, 0.0f, 0.6f), 127);           // exactly 127.5
-    EXPECT_EQ(levelToByte(0.59f, 0.0f, 0.6f), 250);          // 250.75
-    EXPECT_EQ(levelToByte(0.5f, 0.25f, 0.5f), 127);
-    EXPECT_EQ(levelToByte(0.25f, 0.25f, 0.5f), 0);
-    EXPECT_EQ(levelToByte(0.75f, 0.25f, 0.5f), 255);
-    EXPECT_EQ(levelToByte(0.8f, 0.25f, 0.5f), 255);
-}
-
-TEST(LevelToByte, EqualLevelsMakeAThreshold)
-{
-    EXPECT_EQ(levelToByte(0.5f, 0.5f, 0.0f), 0);
-    EXPECT_EQ(levelToByte(std::nextafter(0.5f, 1.0f), 0.5f, 0.0f), 255);
-    EXPECT_EQ(levelToByte(0.4f, 0.5f, 0.0f), 0);
-    EXPECT_EQ(levelToByte(7.0f, 0.5f, 0.0f), 255);
-}
-
-TEST(LevelToByte, WhiteBelowBlackInverts)
-{
-    EXPECT_EQ(levelToByte(0.0f, 1.0f, -1.0f), 255);
-    EXPECT_EQ(levelToByte(1.0f, 1.0f, -1.0f), 0);
-}
-
-TEST(LevelToByte, NonFiniteSamples)
-{
-    EXPECT_EQ(levelToByte(NAN, 0.0f, 1.0f), 0);
-    EXPECT_EQ(levelToByte(INFINITY, 0.0f, 1.0f), 255);
-    EXPECT_EQ(levelToByte(-INFINITY, 0.0f, 1.0f), 0);
-    EXPECT_EQ(levelToByte(INFINITY, 0.0f, -1.0f), 0);
-    EXPECT_EQ(alphaToByte(NAN), 0);
-    EXPECT_EQ(alphaToByte(INFINITY), 255);
-    EXPECT_EQ(alphaToByte(0.5f), 127);
-    EXPECT_EQ(alphaToByte(-1.0f), 0);
+    const struct {
+        float v, black, range;
+        int want;
+    } cases[] = {
+        {0.5f, 0, 1, 127},
+        {1, 0, 1, 255},
+        {1.5f, 0, 1, 255},
+        {-0.2f, 0, 1, 0},
+        {254.9f / 255.0f, 0, 1, 254},
+        {0.13450980186462402f, 0.1f, 0.9f - 0.1f, 11},  // 10.9999995 in double: 11 in single
+        {0.498039186000824f, 0, 1, 126},                // 126.99999237 is a single itself
+        {0.49803921580314636f, 0, 1, 127},
+        {0.1f, 0.05f, 0.9f - 0.05f, 15},  // 0.05 × 255 / 0.85
+        {0.3f, 0, 0.6f, 127},             // exactly 127.5
+        {0.59f, 0, 0.6f, 250},            // 250.75
+        {0.5f, 0.25f, 0.5f, 127},
+        {0.25f, 0.25f, 0.5f, 0},
+        {0.75f, 0.25f, 0.5f, 255},
+        {0.8f, 0.25f, 0.5f, 255},
+        {0.5f, 0.5f, 0, 0},  // equal levels: a threshold
+        {std::nextafter(0.5f, 1.0f), 0.5f, 0, 255},
+        {0.4f, 0.5f, 0, 0},
+        {7, 0.5f, 0, 255},
+        {0, 1, -1, 255},  // white below black inverts
+        {1, 1, -1, 0},
+        {NAN, 0, 1, 0},
+        {INFINITY, 0, 1, 255},
+        {-INFINITY, 0, 1, 0},
+        {INFINITY, 0, -1, 0},
+    };
+    for (const auto& t : cases)
+        EXPECT_EQ(levelToByte(t.v, t.black, t.range), t.want) << t.v << " " << t.black << " " << t.range;
+    for (auto [a, want] : {std::pair<float, int>{NAN, 0}, {INFINITY, 255}, {0.5f, 127}, {-1, 0}})
+        EXPECT_EQ(alphaToByte(a), want) << a;
 }
 
 TEST(LevelSpans, MatchTheReferenceAtDefaultLevels)
