@@ -72,8 +72,7 @@ TEST_F(AboutTest, TwoOpeningsGiveTwoBoxesThatEachCloseOnTheirOwn)
     pressOptions();
     ASSERT_EQ(boxes().size(), 2u);
     HWND second = boxes()[0] == first ? boxes()[1] : boxes()[0];
-    DWORD start = GetTickCount();
-    while ((IsWindow(first) || IsWindow(second)) && GetTickCount() - start < 15000) pumpMessages(20);
+    waitUntil([&] { return !IsWindow(first) && !IsWindow(second); }, 15000);
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(IsWindow(first));
     EXPECT_FALSE(IsWindow(second));

@@ -71,9 +71,7 @@ TEST_F(LibraryAttachTest, UnloadsAndReloadsWithOrWithoutActivation)
         ASSERT_TRUE(GetIconInfo(small, &info)) << "cycle " << cycle << ": the small icon was destroyed";
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
-        PostMessageA(viewer, WM_CLOSE, 0, 0);
-        DWORD start = GetTickCount();
-        while (IsWindow(viewer) && GetTickCount() - start < 5000) pumpMessages(10);
+        ASSERT_TRUE(closeOpenViewers());
         session.instanceFuncs.destroy(instance);
         unload();
         waitUntilUnloaded(inPlugin("zr40.p").c_str(), 5000);

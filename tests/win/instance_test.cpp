@@ -49,16 +49,8 @@ protected:
     // not lost), so that one is closed too, until none comes back.
     void closeViewer()
     {
-        HWND viewer = findViewer(5000);
-        ASSERT_NE(viewer, nullptr);
-        while (viewer) {
-            PostMessageA(viewer, WM_CLOSE, 0, 0);
-            DWORD start = GetTickCount();
-            while (IsWindow(viewer) && GetTickCount() - start < 10000) pumpMessages(10);
-            ASSERT_FALSE(IsWindow(viewer));
-            pumpMessages(200);
-            viewer = findViewer(300);
-        }
+        ASSERT_NE(findViewer(5000), nullptr);
+        ASSERT_TRUE(closeOpenViewers(300));
     }
 
 };
@@ -117,15 +109,11 @@ TEST_F(InstanceTest, AFrameSentToAClosingViewerOpensANewOneAndNothingLeaks)
         session.handler.pause(b);
         ResumeThread(thread);
         CloseHandle(thread);
-        DWORD start = GetTickCount();
-        while (IsWindow(viewer) && GetTickCount() - start < 10000) pumpMessages(10);
-        ASSERT_FALSE(IsWindow(viewer));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(viewer); }, 10000));
         HWND next = findViewer(5000);
         ASSERT_NE(next, nullptr) << "the frame sent as the viewer closed opens a new viewer";
         std::string name = "Untitled" + std::to_string(round);  // b's own image numbers
-        start = GetTickCount();
-        while (statusText(next, 0) != name && GetTickCount() - start < 5000) pumpMessages(10);
-        EXPECT_EQ(statusText(next, 0), name);
+        EXPECT_TRUE(waitUntil([&] { return statusText(next, 0) == name; }, 5000)) << statusText(next, 0);
         closeViewer();
     }
     SIZE_T after = committedBytes();

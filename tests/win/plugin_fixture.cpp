@@ -79,16 +79,24 @@ void PluginTest::SetUp()
     load();
 }
 
-// A viewer left open keeps the library loaded: close it first, so that the
-// test ends with everything released.
-static void closeAnyViewer()
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    HWND viewer = findViewer(0);
-    if (!viewer) return;
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
     DWORD start = GetTickCount();
-    while (IsWindow(viewer) && GetTickCount() - start < 5000) pumpMessages(10);
-    pumpMessages(100);  // the display thread ends after its window
+    while (!done()) {
+        if (int(GetTickCount() - start) > timeoutMs) return false;
+        pumpMessages(10);
+    }
+    return true;
+}
+
+bool closeOpenViewers(int waitMs)
+{
+    for (HWND viewer = findViewer(waitMs); viewer; viewer = findViewer(waitMs)) {
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        if (!waitUntil([&] { return !IsWindow(viewer); }, 10000)) return false;
+        pumpMessages(100);  // the display thread ends after its window
+    }
+    return true;
 }
 
 // The library leaves the process when the test's reference and the viewer
@@ -96,12 +104,12 @@ static void closeAnyViewer()
 // is closed as soon as it appears.
 void PluginTest::TearDown()
 {
-    closeAnyViewer();
+    closeOpenViewers();  // a viewer left open keeps the library loaded
     unload();
     std::string path = inPlugin("zr40.p");
     DWORD start = GetTickCount();
     while (GetModuleHandleA(path.c_str()) && GetTickCount() - start < 10000) {
-        closeAnyViewer();
+        closeOpenViewers();
         waitUntilUnloaded(path.c_str(), 50);
     }
     EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr) << "the library stayed loaded";

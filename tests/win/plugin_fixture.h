@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ protected:
 private:
     std::string previousDir;
 };
+
+// Pumps the test thread's messages until done() holds or timeoutMs pass;
+// whether it held.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs);
+// Closes the viewer, and any that frames still on their way open after it
+// (they are not lost), until none comes back within waitMs; whether every
+// one closed.
+bool closeOpenViewers(int waitMs = 0);
 
 bool fileExists(const std::string& path);
 // The names in a folder, sorted.

@@ -193,27 +193,6 @@ TEST_F(SheetTest, TheFloatReadoutFollowsItsBoxAtOnce)
     EXPECT_EQ(saved("PixelDisplayType"), "1");
 }
 
-TEST_F(SheetTest, BordersShowTheMarginAsAPercentageAndStoreBothKinds)
-{
-    renderImage(64, 48, grey);
-    editAndOk(PAGE_BORDERS, [&](HWND page) {
-        EXPECT_EQ(text(page, IDC_MARGIN), "2%");
-        EXPECT_EQ(text(page, IDC_ASPECT), "1.85");
-        type(page, IDC_MARGIN, "5");
-        tick(page, IDC_CUSTOM);
-        tick(page, IDC_SAFE_DEFAULT);
-        SendDlgItemMessageA(page, IDC_SOLID, BM_CLICK, 0, 0);
-    });
-    EXPECT_EQ(savedNumbers("SafeParams"), (std::vector<float>{1.85f, 0.05f, 3, 1}));
-    editAndOk(PAGE_BORDERS, [&](HWND page) {
-        EXPECT_EQ(text(page, IDC_MARGIN), "5%");
-        EXPECT_EQ(IsDlgButtonChecked(page, IDC_SOLID), BST_CHECKED);
-        type(page, IDC_MARGIN, "10%");
-        tick(page, IDC_SAFE_DEFAULT);
-    });
-    EXPECT_EQ(savedNumbers("SafeParams"), (std::vector<float>{1.85f, 0.1f, 3, 1}));
-}
-
 TEST_F(SheetTest, HotPixelSettingsApplyToTheOtherImagesThatDiffer)
 {
     // Pure red is beyond the NTSC chroma limit: with hot pixels shown it
@@ -235,7 +214,8 @@ TEST_F(SheetTest, HotPixelSettingsApplyToTheOtherImagesThatDiffer)
 }
 
 // Levels and Borders "apply to all" reach the other image; a Borders
-// change shows on the screen at once, the margin or the aspect alone too.
+// change shows on the screen at once, the margin, the aspect or the style
+// alone too, and can become the default.
 TEST_F(SheetTest, LevelsAndBordersApplyToAllAndTheOverlayFollowsAtOnce)
 {
     restartWithConfig("SafeParams 1.85 0.02 2 0");  // the custom frame, outlined
@@ -252,8 +232,8 @@ TEST_F(SheetTest, LevelsAndBordersApplyToAllAndTheOverlayFollowsAtOnce)
     Capture plain = capturePane();
     EXPECT_EQ(plain.red(40, 5), doubled) << "the other image took the levels";
     key("f");
-    auto expectOverlay = [&](float aspect, float margin, const char* what) {
-        DrawnOverlay want(320, 240, SafeParams{aspect, margin, SAFE_CUSTOM, SAFE_OUTLINE});
+    auto expectOverlay = [&](float aspect, float margin, int style, const char* what) {
+        DrawnOverlay want(320, 240, SafeParams{aspect, margin, SAFE_CUSTOM, style});
         Capture shown = capturePane();
         int inverted = 0;
         for (int y = 0; y < 240; y++)
@@ -263,16 +243,28 @@ TEST_F(SheetTest, LevelsAndBordersApplyToAllAndTheOverlayFollowsAtOnce)
             }
         EXPECT_GT(inverted, 300) << what;
     };
-    expectOverlay(1.85f, 0.02f, "as stored");
-    editAndOk(PAGE_BORDERS, [&](HWND page) { type(page, IDC_MARGIN, "10"); });
-    expectOverlay(1.85f, 0.10f, "the margin alone");
+    expectOverlay(1.85f, 0.02f, SAFE_OUTLINE, "as stored");
     editAndOk(PAGE_BORDERS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_MARGIN), "2%");
+        EXPECT_EQ(text(page, IDC_ASPECT), "1.85");
+        type(page, IDC_MARGIN, "10");
+    });
+    expectOverlay(1.85f, 0.10f, SAFE_OUTLINE, "the margin alone");
+    editAndOk(PAGE_BORDERS, [&](HWND page) {
+        EXPECT_EQ(text(page, IDC_MARGIN), "10%");
         type(page, IDC_ASPECT, "1.33");
         tick(page, IDC_SAFE_TO_ALL);
     });
-    expectOverlay(1.33f, 0.10f, "the aspect alone");
+    expectOverlay(1.33f, 0.10f, SAFE_OUTLINE, "the aspect alone");
     key("2");
-    expectOverlay(1.33f, 0.10f, "the other image");
+    expectOverlay(1.33f, 0.10f, SAFE_OUTLINE, "the other image");
+    editAndOk(PAGE_BORDERS, [&](HWND page) {
+        SendDlgItemMessageA(page, IDC_SOLID, BM_CLICK, 0, 0);
+        tick(page, IDC_SAFE_DEFAULT);
+    });
+    expectOverlay(1.33f, 0.10f, SAFE_SOLID, "solid");
+    EXPECT_EQ(savedNumbers("SafeParams"), (std::vector<float>{1.33f, 0.1f, SAFE_CUSTOM, SAFE_SOLID}))
+        << "made the default";
 }
 
 // The host opens once for a sequence: the fifth frame from frame 12 is

@@ -9,6 +9,7 @@ void ViewerTest::SetUp()
     ASSERT_EQ(session.handlerResult, 0);
     instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
     ASSERT_NE(instance, nullptr);
+    framesRendered = 0;  // a new instance numbers its images from 1
 }
 
 void ViewerTest::TearDown()
@@ -42,16 +43,12 @@ HWND ViewerTest::render(int n, const char* pattern, int width, int height, int f
 // what it expects rather than for an empty queue.
 int ViewerTest::waitForName(const std::string& name, int timeoutMs)
 {
-    DWORD start = GetTickCount();
-    auto shows = [&] {  // the name alone, or with the reference after it
-        std::string text = statusText(viewer, 0);
-        return text == name || text.compare(0, name.size() + 3, name + " | ") == 0;
-    };
-    while (!shows()) {
-        if (int(GetTickCount() - start) > timeoutMs) return 0;
-        pumpMessages(5);
-    }
-    return 1;
+    return waitUntil(
+        [&] {  // the name alone, or with the reference after it
+            std::string text = statusText(viewer, 0);
+            return text == name || text.compare(0, name.size() + 3, name + " | ") == 0;
+        },
+        timeoutMs);
 }
 
 // A modal loop looks whether its dialog has ended only when a message
@@ -75,11 +72,7 @@ int ViewerTest::waitGone(HWND window, int timeoutMs)
 
 void ViewerTest::closeViewer()
 {
-    HWND open = findViewer(0);
-    if (!open) return;
-    PostMessageA(open, WM_CLOSE, 0, 0);
-    waitGone(open);
-    pumpMessages(100);  // the display thread ends after its window
+    closeOpenViewers();
 }
 
 void ViewerTest::restartWithConfig(const std::string& leaves)
@@ -94,4 +87,5 @@ void ViewerTest::restartWithConfig(const std::string& leaves)
     ASSERT_EQ(session.handlerResult, 0);
     instance = session.instanceFuncs.create(nullptr, nullptr, nullptr);
     ASSERT_NE(instance, nullptr);
+    framesRendered = 0;  // a new instance numbers its images from 1
 }

@@ -163,9 +163,7 @@ TEST_F(ViewerTest, AMinimisedViewerComesBackForANewImage)
     ASSERT_TRUE(IsIconic(viewer));
     render(1);
     EXPECT_EQ(statusText(viewer, 0), "Untitled2");
-    DWORD start = GetTickCount();  // restored just after the name is shown
-    while (IsIconic(viewer) && GetTickCount() - start < 3000) pumpMessages(10);
-    EXPECT_FALSE(IsIconic(viewer));
+    EXPECT_TRUE(waitUntil([&] { return !IsIconic(viewer); }, 3000)) << "restored just after the name is shown";
 }
 
 TEST_F(ViewerTest, ClosingTheViewerMakesTheNextFrameOpenANewOne)
@@ -193,8 +191,7 @@ TEST_F(ViewerTest, UnloadingThePluginWithTheViewerOpenIsSafe)
     EXPECT_NE(stillLoaded, nullptr) << "the display thread holds the library";
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     EXPECT_TRUE(waitGone(viewer));
-    DWORD start = GetTickCount();
-    while (GetModuleHandleA(inPlugin("zr40.p").c_str()) && GetTickCount() - start < 5000) pumpMessages(20);
-    EXPECT_EQ(GetModuleHandleA(inPlugin("zr40.p").c_str()), nullptr) << "released when the viewer closed";
+    EXPECT_TRUE(waitUntil([&] { return !GetModuleHandleA(inPlugin("zr40.p").c_str()); }, 5000))
+        << "released when the viewer closed";
     EXPECT_TRUE(fileExists(inPlugin("zr4.cfg"))) << "and wrote its settings then";
 }

@@ -92,10 +92,8 @@ protected:
 
     std::string waitForReadout(const std::string& expected, int timeoutMs = 3000)
     {
-        DWORD start = GetTickCount();
-        std::string text;
-        while ((text = statusText(viewer, 2)) != expected && int(GetTickCount() - start) < timeoutMs) pumpMessages(20);
-        return text;
+        waitUntil([&] { return statusText(viewer, 2) == expected; }, timeoutMs);
+        return statusText(viewer, 2);
     }
 };
 
@@ -401,9 +399,7 @@ TEST_F(PointerTest, SlotButtonsTellWhatTheirSlotHolds)
     POINT inViewer = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ScreenToClient(viewer, &inViewer);
     PostMessageA(viewer, WM_MOUSEMOVE, 0, MAKELPARAM(inViewer.x, inViewer.y));
-    DWORD start = GetTickCount();
-    while (!IsWindowVisible(tips) && GetTickCount() - start < 3000) pumpMessages(50);
-    ASSERT_TRUE(IsWindowVisible(tips));
+    ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(tips) != 0; }, 3000));
     char shown[128] = "";
     GetWindowTextA(tips, shown, sizeof shown);
     EXPECT_STREQ(shown, "Slot 3: empty");
@@ -411,11 +407,8 @@ TEST_F(PointerTest, SlotButtonsTellWhatTheirSlotHolds)
     GetWindowRect(first, &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     PostMessageA(first, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    start = GetTickCount();
-    do {
-        pumpMessages(50);
-        GetWindowTextA(tips, shown, sizeof shown);
-    } while (strcmp(shown, "Slot 1: Untitled1, 64 x 48") != 0 && GetTickCount() - start < 3000);
+    waitUntil([&] { return GetWindowTextA(tips, shown, sizeof shown) && !strcmp(shown, "Slot 1: Untitled1, 64 x 48"); },
+              3000);
     EXPECT_STREQ(shown, "Slot 1: Untitled1, 64 x 48");
     EXPECT_TRUE(IsWindowVisible(tips));
 }
