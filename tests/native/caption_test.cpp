@@ -70,6 +70,7 @@ TEST(CaptionBlend, FullCoverageSetsTheTargetAndNoneLeavesTheValue)
     EXPECT_EQ(blendCoverage(255, INFINITY, 1.0f), 1.0f);
     EXPECT_TRUE(isnan(blendCoverage(0, NAN, 1.0f))) << "no coverage leaves even a NaN";
     EXPECT_FLOAT_EQ(blendCoverage(1, 0.0f, 1.0f), 1.0f / 255.0f) << "the faintest coverage still counts";
+    EXPECT_FLOAT_EQ(blendCoverage(254, 0.0f, 1.0f), 254.0f / 255.0f) << "only full coverage replaces";
     EXPECT_TRUE(isnan(blendCoverage(100, NAN, 1.0f))) << "a partial blend keeps what the rule makes of it";
     EXPECT_EQ(blendCoverage(100, INFINITY, 0.0f), INFINITY);
 }

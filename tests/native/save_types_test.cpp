@@ -74,6 +74,7 @@ TEST(SaveTypes, TheFilterPairsDescriptionsAndPatterns)
     EXPECT_EQ(filter[used], '#') << "nothing written past";
     EXPECT_EQ(buildSaveFilter(types, n, filter, used), used) << "exactly full";
     EXPECT_EQ(buildSaveFilter(types, n, filter, used - 1), 0u) << "one byte short";
+    EXPECT_EQ(buildSaveFilter(types, 0, filter, 0), 0u) << "no room even for the list's end";
 }
 
 TEST(SaveTypes, OfferedNamesAndExtensions)
