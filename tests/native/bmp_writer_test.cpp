@@ -65,6 +65,26 @@ TEST(BmpFile, TwentyFourBitPixelsStartAt54)
     EXPECT_EQ(0, memcmp(f.data() + 54, colour->pixels, 3 * 16)) << "the rows exactly as in memory";
 }
 
+// A file one header too large for the 32-bit size field (a DIB of 40 + 4 ×
+// 1073741813 bytes) is refused before a byte is written.
+TEST(BmpFile, ASizeBeyondTheHeadersFieldWritesNothing)
+{
+    BITMAPINFOHEADER info = {};
+    info.biSize = 40;
+    info.biWidth = 1;
+    info.biHeight = 1073741813;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    size_t written = 0;
+    auto count = [](void* total, const void*, size_t n) {
+        *static_cast<size_t*>(total) += n;
+        return 1;
+    };
+    ByteSink sink = {&written, count, nullptr, nullptr};
+    EXPECT_EQ(writeBmpTo(&sink, &info, nullptr, 4), 0);
+    EXPECT_EQ(written, 0u);
+}
+
 TEST(BmpFile, EightBitCarriesItsGreyPaletteAndStartsAt1078)
 {
     BitmapPtr grey(newGreyBitmap(3, 2));

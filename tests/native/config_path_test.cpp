@@ -130,8 +130,10 @@ TEST_F(ConfigPathTest, TheSettingsFolderComesBeforeTheProfile)
     EXPECT_EQ(std::string(buffer), inSettings);
     EXPECT_EQ(findConfigFile("", "C:\\x\\zr40.p", "zr4-probe.cfg", buffer, PATH_SIZE), 1);
     EXPECT_EQ(std::string(buffer), inProfile) << "an empty settings folder is skipped";
-    remove(inSettings.c_str());
     remove(inProfile.c_str());
+    EXPECT_EQ(findConfigFile("zrcfg-settings", "C:\\x\\zr40.p", "no-such-zr4.cfg", buffer, PATH_SIZE), 0)
+        << "a settings folder without the file is passed by";
+    remove(inSettings.c_str());
 }
 
 TEST_F(ConfigPathTest, AFileFoundWithoutTheHostsFileServiceLeavesTheDefaults)

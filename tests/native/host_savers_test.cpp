@@ -127,6 +127,8 @@ TEST(HostSavers, NoServiceOrNoPixmapAsksTheHostNothing)
     const FileDestination to = {"x", nullptr, recordingFiles(&files)};
     EXPECT_EQ(saveThroughHostColour(nullptr, view.get(), to, 0, progress), 0);
     LWImageUtil util = fakeUtil();
+    View bare = {};
+    EXPECT_EQ(saveThroughHostColour(&util, &bare, to, 0, progress), 0) << "a view without its image";
     g_host.refuseCreate = true;
     EXPECT_EQ(saveThroughHostColour(&util, view.get(), to, 0, progress), 0);
     EXPECT_TRUE(files.temporaries.empty());
