@@ -26,6 +26,16 @@ protected:
     // One frame whose pixels the test chooses; waits until it is shown.
     void renderImage(int width, int height, const std::function<Rgba(int, int)>& pixel)
     {
+        handOverImage(width, height, pixel);
+        viewer = findViewer(5000);
+        ASSERT_NE(viewer, nullptr);
+        ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered)));
+        pane = GetDlgItem(viewer, 2);
+    }
+
+    // The same without waiting for it to show.
+    void handOverImage(int width, int height, const std::function<Rgba(int, int)>& pixel)
+    {
         const LWFrameBufferHandler& fb = session.handler;
         ASSERT_EQ(fb.open(instance, width, height), nullptr);
         ASSERT_EQ(fb.begin(instance), nullptr);
@@ -40,10 +50,6 @@ protected:
         fb.pause(instance);
         fb.close(instance);
         framesRendered++;
-        viewer = findViewer(5000);
-        ASSERT_NE(viewer, nullptr);
-        ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered)));
-        pane = GetDlgItem(viewer, 2);
     }
 
     // Waits until the pane's size has held for a while: the display may

@@ -61,19 +61,6 @@ protected:
         ASSERT_TRUE(waitForName(newName)) << statusText(viewer, 0);
     }
 
-    // A white frame, handed over without waiting for it to show.
-    void handOverWhiteFrame(int width, int height)
-    {
-        const LWFrameBufferHandler& fb = session.handler;
-        ASSERT_EQ(fb.open(instance, width, height), nullptr);
-        ASSERT_EQ(fb.begin(instance), nullptr);
-        std::vector<float> one(size_t(width), 1.0f);
-        for (int y = 0; y < height; y++) fb.write(instance, one.data(), one.data(), one.data(), one.data());
-        fb.pause(instance);
-        fb.close(instance);
-        framesRendered++;
-    }
-
     std::string inOutput(const char* name) const { return outputDir + "\\" + name; }
 
     // Every pixel of a 24-bit BMP against the known picture at full range.
@@ -311,7 +298,7 @@ TEST_F(SaveTest, WhileTheDialogIsOpenFramesWaitAndASecondSaveDoesNothing)
     pumpMessages(500);
     EXPECT_EQ(countViewerDialogs(viewer, "Save ZR image buffer"), 1) << "one save at a time";
 
-    handOverWhiteFrame(12, 6);  // a second frame arrives meanwhile
+    handOverImage(12, 6, [](int, int) { return Rgba{1, 1, 1, 1}; });  // a second frame arrives meanwhile
     pumpMessages(300);
     EXPECT_EQ(checkedSlot(viewer), 0) << "the new frame waits";
     saveAs(dialog, "first", BMP);

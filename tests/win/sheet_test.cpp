@@ -358,15 +358,7 @@ TEST_F(SheetTest, FramesArrivingWhileTheSheetIsOpenWait)
         HWND sheet = openSheet();
         ASSERT_NE(sheet, nullptr);
         type(showPage(sheet, PAGE_NOTES), IDC_NAME, "edited");
-        RenderOptions options;
-        options.frames = 2;
-        options.pattern = "ramps";
-        options.width = 200;
-        options.height = 200;
-        options.renderStatus = false;
-        std::string error;
-        ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
-        framesRendered += 2;
+        handOver(2, "ramps", 200, 200);
         pumpMessages(200);
         ASSERT_TRUE(IsWindow(sheet)) << "the frames did not close the sheet";
         EXPECT_EQ(statusText(viewer, 0), edited) << "nor replaced its image";
@@ -389,15 +381,7 @@ TEST_F(SheetTest, FortyFullHdFramesBehindTheSheetCostAtMostTenAndTheNewestShows)
     HWND sheet = openSheet();
     ASSERT_NE(sheet, nullptr);
     const size_t before = committedBytes();
-    RenderOptions options;
-    options.frames = 40;
-    options.width = 1920;
-    options.height = 1080;
-    options.pattern = "ramps";
-    options.renderStatus = false;
-    std::string error;
-    ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
-    framesRendered += 40;
+    handOver(40, "ramps", 1920, 1080);
     pumpMessages(300);
     const size_t frame = size_t(1920) * 1080 * (16 + 3 + 1) + 2 * size_t(1920 / 8) * 1080;  // floats and bitmaps
     const size_t now = committedBytes(), grown = now > before ? now - before : 0;

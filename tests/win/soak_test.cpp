@@ -22,15 +22,7 @@ TEST_F(ViewerTest, TwoHundredFramesWithKeysLeakNothingAndLoseNothing)
         for (int i = 0; i < 10; i++) {
             // A key, then a frame: the batch ends with a new image, which becomes current.
             sendKeys(viewer, keys[(batch * 10 + i) % (sizeof keys / sizeof keys[0])]);
-            RenderOptions options;
-            options.frames = 1;
-            options.width = width;
-            options.height = height;
-            options.pattern = i % 2 ? "ramps" : "hdr";
-            options.renderStatus = false;
-            std::string error;
-            ASSERT_TRUE(renderFrames(&session, instance, options, &error)) << error;
-            framesRendered++;
+            handOver(1, i % 2 ? "ramps" : "hdr", width, height);
             // One frame in flight at a time, as a render of real scenes goes: the
             // memory measured is then the viewer's, not the depth of its queue.
             ASSERT_TRUE(waitForName("Untitled" + std::to_string(framesRendered), 10000)) << statusText(viewer, 0);

@@ -282,9 +282,13 @@ TEST_F(TextDialogTest, ASizeOffTheListIsKeptAndReopensBesideItsNeighbour)
     close(d, IDCANCEL);
 }
 
-TEST_F(TextDialogTest, BoldIsCheckedOnlyAtWeight700AndTheButtonsShowTheirStyles)
+// The style buttons show their styles and bold is checked only at weight
+// 700; one alignment at a time; the shadow offsets' arrows stop at ±200;
+// an over-long caption is cut at its field. OK stores it all, and the
+// next opening shows what was stored.
+TEST_F(TextDialogTest, StylesAlignmentShadowStepsAndCaptionAsStored)
 {
-    start(" Font \"Arial\" -20 0 0 0 600 1 0 0 0 0 0 0 0");
+    start(" Font \"Arial\" -20 0 0 0 600 1 0 0 0 0 0 0 0\n ShadowOptions 0 199 -199");
     HWND d = open();
     ASSERT_NE(d, nullptr);
     EXPECT_FALSE(isChecked(d, IDC_BOLD)) << "600 is not bold";
@@ -298,33 +302,8 @@ TEST_F(TextDialogTest, BoldIsCheckedOnlyAtWeight700AndTheButtonsShowTheirStyles)
     EXPECT_STREQ(italic.lfFaceName, "Times New Roman");
     EXPECT_EQ(italic.lfWeight, 400);
     EXPECT_TRUE(italic.lfItalic);
-    close(d, IDOK);
-    std::string font = saved("Font");
-    EXPECT_NE(font.find(" 400 1 "), std::string::npos) << "stored as 400, italic kept: " << font;
-
-    d = open();
-    ASSERT_NE(d, nullptr);
-    click(d, IDC_BOLD);
-    click(d, IDC_ITALIC);
-    settleDialog(d);
-    close(d, IDOK);
-    font = saved("Font");
-    EXPECT_NE(font.find(" 700 0 "), std::string::npos) << font;
-    d = open();
-    ASSERT_NE(d, nullptr);
-    EXPECT_TRUE(isChecked(d, IDC_BOLD));
-    EXPECT_FALSE(isChecked(d, IDC_ITALIC));
-    close(d, IDCANCEL);
-}
-
-TEST_F(TextDialogTest, OneAlignmentAtATimeAndTheShadowStepsStopAt200)
-{
-    start(" ShadowOptions 0 199 -199");
-    HWND d = open();
-    ASSERT_NE(d, nullptr);
     EXPECT_TRUE(isChecked(d, IDC_ALIGN_LEFT));
     click(d, IDC_ALIGN_CENTRE);
-    settleDialog(d);
     EXPECT_FALSE(isChecked(d, IDC_ALIGN_LEFT));
     EXPECT_TRUE(isChecked(d, IDC_ALIGN_CENTRE));
     EXPECT_FALSE(isChecked(d, IDC_ALIGN_RIGHT));
@@ -332,16 +311,35 @@ TEST_F(TextDialogTest, OneAlignmentAtATimeAndTheShadowStepsStopAt200)
     SendDlgItemMessageA(d, IDC_SHADOW_DX_SPIN, UDM_GETRANGE32, WPARAM(&low), LPARAM(&high));
     EXPECT_EQ(low, -200);
     EXPECT_EQ(high, 200);
-    // The arrow keys in the offsets step them, as far as the range goes.
     for (int i = 0; i < 3; i++) {
         SendDlgItemMessageA(d, IDC_SHADOW_DX, WM_KEYDOWN, VK_UP, 0);
         SendDlgItemMessageA(d, IDC_SHADOW_DY, WM_KEYDOWN, VK_DOWN, 0);
     }
     EXPECT_EQ(itemText(d, IDC_SHADOW_DX), "200");
     EXPECT_EQ(itemText(d, IDC_SHADOW_DY), "-200");
+    std::string longText(400, 'w');
+    for (size_t i = 0; i < longText.size(); i++) longText[i] = char('a' + i % 26);
+    SendDlgItemMessageA(d, IDC_CAPTION_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()));
     close(d, IDOK);
+    std::string font = saved("Font");
+    EXPECT_NE(font.find(" 400 1 "), std::string::npos) << "stored as 400, italic kept: " << font;
     EXPECT_EQ(saved("ShadowOptions"), "0 200 -200");
     EXPECT_EQ(saved("Position").substr(0, 8), "50 60 1 ");
+    EXPECT_EQ(saved("Text"), "\"" + longText.substr(0, 255) + "\"");
+
+    d = open();
+    ASSERT_NE(d, nullptr);
+    click(d, IDC_BOLD);
+    click(d, IDC_ITALIC);
+    close(d, IDOK);
+    font = saved("Font");
+    EXPECT_NE(font.find(" 700 0 "), std::string::npos) << font;
+    d = open();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(isChecked(d, IDC_BOLD));
+    EXPECT_FALSE(isChecked(d, IDC_ITALIC));
+    EXPECT_TRUE(isChecked(d, IDC_ALIGN_CENTRE));
+    close(d, IDCANCEL);
 }
 
 TEST_F(TextDialogTest, CancelAfterChangingEverythingChangesNothing)
@@ -377,32 +375,13 @@ TEST_F(TextDialogTest, CancelAfterChangingEverythingChangesNothing)
     EXPECT_TRUE(IsWindowEnabled(viewer));
 }
 
-TEST_F(TextDialogTest, AnOverLongCaptionIsCutAtItsField)
-{
-    start(" Text \"x\"");
-    HWND d = open();
-    ASSERT_NE(d, nullptr);
-    std::string longText(400, 'w');
-    for (size_t i = 0; i < longText.size(); i++) longText[i] = char('a' + i % 26);
-    SendDlgItemMessageA(d, IDC_CAPTION_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()));
-    close(d, IDOK);
-    EXPECT_EQ(saved("Text"), "\"" + longText.substr(0, 255) + "\"");
-}
-
 TEST_F(TextDialogTest, FramesWaitWhileTheDialogIsOpenAndTheCaptionGoesIntoItsImage)
 {
     start(" Font \"Arial\" -24 0 0 0 700 0 0 0 0 0 0 0 0\n Text \"Take 3\"\n Color 255 255 0 0");
     Capture before = capturePane();
     HWND d = open(20, 80);
     ASSERT_NE(d, nullptr);
-    const LWFrameBufferHandler& fb = session.handler;
-    ASSERT_EQ(fb.open(instance, 200, 120), nullptr);
-    ASSERT_EQ(fb.begin(instance), nullptr);
-    std::vector<float> grey(200, 0.5f);
-    for (int y = 0; y < 120; y++) fb.write(instance, grey.data(), grey.data(), grey.data(), grey.data());
-    fb.pause(instance);
-    fb.close(instance);
-    framesRendered++;
+    handOverImage(200, 120, [](int, int) { return Rgba{0.5f, 0.5f, 0.5f, 0.5f}; });
     pumpMessages(300);
     EXPECT_EQ(statusText(viewer, 0), "Untitled1") << "the new frame waits";
     close(d, IDOK);

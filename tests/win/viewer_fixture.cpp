@@ -22,6 +22,16 @@ void ViewerTest::TearDown()
 
 HWND ViewerTest::render(int n, const char* pattern, int width, int height, int firstFrame)
 {
+    handOver(n, pattern, width, height, firstFrame);
+    viewer = findViewer(5000);
+    if (viewer) {
+        EXPECT_TRUE(waitForName("Untitled" + std::to_string(framesRendered)));
+    }
+    return viewer;
+}
+
+void ViewerTest::handOver(int n, const char* pattern, int width, int height, int firstFrame)
+{
     RenderOptions options;
     options.frames = n;
     options.firstFrame = firstFrame;
@@ -32,11 +42,6 @@ HWND ViewerTest::render(int n, const char* pattern, int width, int height, int f
     std::string error;
     EXPECT_TRUE(renderFrames(&session, instance, options, &error)) << error;
     framesRendered += n;
-    viewer = findViewer(5000);
-    if (viewer) {
-        EXPECT_TRUE(waitForName("Untitled" + std::to_string(framesRendered)));
-    }
-    return viewer;
 }
 
 // Posted new images are handled after sent messages, so the test waits for

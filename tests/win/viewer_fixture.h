@@ -16,6 +16,8 @@ protected:
     // Renders n frames (one open and close, from scene frame firstFrame)
     // and waits until the viewer shows the last of them.
     HWND render(int n, const char* pattern = "ramps", int width = 64, int height = 48, int firstFrame = 0);
+    // The same without waiting for the viewer.
+    void handOver(int n, const char* pattern = "ramps", int width = 64, int height = 48, int firstFrame = 0);
 
     // Waits until the viewer's status bar names that image; 1 when it does.
     int waitForName(const std::string& name, int timeoutMs = 5000);
