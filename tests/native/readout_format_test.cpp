@@ -15,49 +15,23 @@ std::string formatted(float f)
 
 }  // namespace
 
+// Each value at most eight characters; a value exactly at a threshold
+// takes the next coarser form.
 TEST(FormatFloatValue, KeepsEachValueShort)
 {
-    EXPECT_EQ(formatted(0.5f), "0.500");
-    EXPECT_EQ(formatted(-0.125f), "-0.125");
-    EXPECT_EQ(formatted(99.9994f), "99.999");
-    EXPECT_EQ(formatted(99.9996f), "100.00");
-    EXPECT_EQ(formatted(123.456f), "123.46");
-    EXPECT_EQ(formatted(1234.56f), "1234.6");
-    EXPECT_EQ(formatted(123456.7f), "123457");
-    EXPECT_EQ(formatted(999999.4f), "999999");
-    EXPECT_EQ(formatted(999999.6f), "1.00e6");
-    EXPECT_EQ(formatted(2500000.0f), "2.50e6");
-    EXPECT_EQ(formatted(9999999.0f), "1.00e7");
-    EXPECT_EQ(formatted(1e12f), "1.0e12");
-    EXPECT_EQ(formatted(3.4e38f), "3.4e38");
-}
-
-// A value exactly at a threshold takes the next coarser form.
-TEST(FormatFloatValue, ThresholdsBelongToTheCoarserForm)
-{
-    EXPECT_EQ(formatted(99.9995f), "100.00");
-    EXPECT_EQ(formatted(999.995f), "1000.0");
-    EXPECT_EQ(formatted(9999.95f), "10000");
-    EXPECT_EQ(formatted(999999.5f), "1.00e6");
-    EXPECT_EQ(formatted(9.95e9f), "9.9e9");  // the float lies just below 9.95e9: one decimal
-    // A mantissa of exactly 9.995 in single precision lies below 9.995 and
-    // prints as 9.99: no carry.
-    EXPECT_EQ(formatted(9995000.0f), "9.99e6");
-}
-
-TEST(FormatFloatValue, NegativeMagnitudesKeepTheirSignAndExponent)
-{
-    EXPECT_EQ(formatted(-2500000.0f), "-2.50e6");
-    EXPECT_EQ(formatted(-9999999.0f), "-1.00e7");
-    EXPECT_EQ(formatted(-123456.7f), "-123456");  // a half added, then truncated toward zero
-}
-
-TEST(FormatFloatValue, NonFiniteValuesAreNamed)
-{
-    EXPECT_EQ(formatted(INFINITY), "INF");
-    EXPECT_EQ(formatted(-INFINITY), "-INF");
-    EXPECT_EQ(formatted(NAN), "NAN");
-    EXPECT_EQ(formatted(-NAN), "NAN");
+    const std::pair<float, const char*> cases[] = {
+        {0.5f, "0.500"},        {-0.125f, "-0.125"},     {99.9994f, "99.999"},    {99.9996f, "100.00"},
+        {123.456f, "123.46"},   {1234.56f, "1234.6"},    {123456.7f, "123457"},   {999999.4f, "999999"},
+        {999999.6f, "1.00e6"},  {2500000.0f, "2.50e6"},  {9999999.0f, "1.00e7"},  {1e12f, "1.0e12"},
+        {3.4e38f, "3.4e38"},    {99.9995f, "100.00"},    {999.995f, "1000.0"},    {9999.95f, "10000"},
+        {999999.5f, "1.00e6"},
+        {9.95e9f, "9.9e9"},      // the float lies just below 9.95e9: one decimal
+        {9995000.0f, "9.99e6"},  // a mantissa of 9.995 lies below it in single precision: no carry
+        {-2500000.0f, "-2.50e6"}, {-9999999.0f, "-1.00e7"},
+        {-123456.7f, "-123456"},  // a half added, then truncated toward zero
+        {INFINITY, "INF"},       {-INFINITY, "-INF"},     {NAN, "NAN"},           {-NAN, "NAN"},
+    };
+    for (auto [value, text] : cases) EXPECT_EQ(formatted(value), text) << value;
 }
 
 TEST(FormatFloatValue, NeverExceedsEightCharacters)
