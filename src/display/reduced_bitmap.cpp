@@ -126,45 +126,51 @@ static void largestBytesRow(const DisplayBitmap* source, Span rows, int32_t x, i
     pickRow(into, to, bpp * 8, 0, step, width);
 }
 
-// Every group set, then each clear bit of the rows ANDed, found a byte at
-// a time, clears its group: hot pixels are few.
+// The first column from c on, before end, whose bit in row is clear; end
+// when there is none. Whole bytes of set bits are passed at once: hot
+// pixels are few.
+static int64_t nextClear(const uint8_t* row, int64_t c, int64_t end)
+{
+    while (c < end) {
+        if ((c & 7) == 0 && row[c >> 3] == 0xFF) {
+            c += 8;
+        } else {
+            if (!maskBit(row, c)) return c;
+            c++;
+        }
+    }
+    return end;
+}
+
+// Every group set, then each clear bit of the rows ANDed clears its group.
 static void largestMaskRow(const DisplayBitmap* source, Span rows, int32_t x, int32_t step, int32_t width,
                            uint8_t* into, uint8_t* to)
 {
-    const int64_t end = coveredEnd(source, x, step, width), lastByte = (end - 1) >> 3;
-    andRows(source, rows, x >> 3, lastByte + 1, into);
+    const int64_t end = coveredEnd(source, x, step, width);
+    andRows(source, rows, x >> 3, ((end - 1) >> 3) + 1, into);
     memset(to, 0xFF, size_t(width >> 3));
     if (width & 7) to[width >> 3] = uint8_t(0xFF00 >> (width & 7));
-    for (int64_t b = x >> 3; b <= lastByte; b++) {
-        if (into[b] == 0xFF) continue;
-        for (int64_t c = b * 8 > x ? b * 8 : x; c < (b + 1) * 8 && c < end; c++)
-            if (!maskBit(into, c)) {
-                int64_t group = (c - x) / step;
-                to[group >> 3] &= uint8_t(~(0x80 >> (group & 7)));
-            }
+    for (int64_t c = nextClear(into, x, end); c < end; c = nextClear(into, c + 1, end)) {
+        int64_t group = (c - x) / step;
+        to[group >> 3] &= uint8_t(~(0x80 >> (group & 7)));
     }
 }
 
-// The top-left pixels first; then only the groups with a clear chooser bit,
-// found a mask byte at a time, get their first such pixel instead.
+// The top-left pixels first; then only the groups with a clear chooser bit
+// get their first such pixel instead.
 static void chosenRow(const DisplayBitmap* source, const DisplayBitmap* chooser, Span rows, int32_t x,
                       int32_t step, int32_t width, uint8_t* into, uint8_t* to)
 {
     pickRow(bitmapRow(source, int32_t(rows.first)), to, source->header.biBitCount, x, step, width);
-    const int64_t end = coveredEnd(source, x, step, width), lastByte = (end - 1) >> 3;
-    andRows(chooser, rows, x >> 3, lastByte + 1, into);
-    int64_t done = -1;  // the last group given its chosen pixel
-    for (int64_t b = x >> 3; b <= lastByte; b++) {
-        if (into[b] == 0xFF) continue;
-        for (int64_t c = b * 8 > x ? b * 8 : x; c < (b + 1) * 8 && c < end; c++) {
-            int64_t group = (c - x) / step;
-            if (group <= done || maskBit(into, c)) continue;
-            Span columns = groupSpan(x + group * step, step, int32_t(end));
-            int64_t cx = columns.first, cy = rows.first;
-            firstClear(chooser, columns, rows, &cx, &cy);
-            copyPixel(source, cx, cy, to, int32_t(group));
-            done = group;
-        }
+    const int64_t end = coveredEnd(source, x, step, width);
+    andRows(chooser, rows, x >> 3, ((end - 1) >> 3) + 1, into);
+    for (int64_t c = nextClear(into, x, end); c < end;) {
+        int64_t group = (c - x) / step;
+        Span columns = groupSpan(x + group * step, step, int32_t(end));
+        int64_t cx = columns.first, cy = rows.first;
+        firstClear(chooser, columns, rows, &cx, &cy);
+        copyPixel(source, cx, cy, to, int32_t(group));
+        c = nextClear(into, columns.end, end);
     }
 }
 
