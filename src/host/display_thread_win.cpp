@@ -90,10 +90,9 @@ void settingsChanged(HWND viewer)
     }
     if (told) return;
     told = true;
-    char reason[256], text[SETTINGS_PATH_SIZE + 80 + sizeof reason];
-    systemMessage(lastFileFailure(), reason, sizeof reason);
-    snprintf(text, sizeof text, "The settings couldn't be saved to\n%s%s%s", settings->configPath,
-             reason[0] ? "\n" : "", reason);
+    char text[SETTINGS_PATH_SIZE + 80 + 256];
+    snprintf(text, sizeof text, "The settings couldn't be saved to\n%s", settings->configPath);
+    appendSystemReason(text, sizeof text, lastFileFailure());
     MessageBoxA(viewer, text, "ZR", MB_ICONEXCLAMATION | MB_OK);
 }
 

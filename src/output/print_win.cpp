@@ -2,7 +2,6 @@
 // for the life of the library: the next print dialog opens on it.
 #include "output/print_win.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 
 #include <commdlg.h>
@@ -103,9 +102,8 @@ static void PrintOnDevice(HWND viewer, HDC dc, const uint8_t* dib, const PrintPl
     int ok = PrintPages(dc, bitmap, dib + dibHeaderSize(&bitmap->bmiHeader), at, copies);
     DeleteDC(dc);
     if (!ok && !g_printAbort) {
-        char reason[256], text[300];
-        systemMessage(g_printFailure, reason, sizeof reason);
-        snprintf(text, sizeof text, "An error occurred during printing.%s%s", reason[0] ? "\n" : "", reason);
+        char text[300] = "An error occurred during printing.";
+        appendSystemReason(text, sizeof text, g_printFailure);
         ReportPrintProblem(viewer, text);
     }
     EnableWindow(viewer, TRUE);

@@ -122,12 +122,13 @@ const SaveTarget* AskSaveTarget(HWND owner, const char* defaultName, const SaveH
 // The system's reason, when a system call gave one, goes on a line of its own.
 static void ReportSaveFailed(HWND viewer, const char* path, SaveOutcome outcome)
 {
-    char reason[256], text[SAVE_PATH_SIZE + 80 + sizeof reason];
-    systemMessage(outcome == SAVE_FAILED ? lastFileFailure() : 0, reason, sizeof reason);
-    if (outcome == SAVE_NO_MEMORY)
+    char text[SAVE_PATH_SIZE + 80 + 256];
+    if (outcome == SAVE_NO_MEMORY) {
         snprintf(text, sizeof text, "Not enough memory to save %s.", path);
-    else
-        snprintf(text, sizeof text, "The image couldn't be saved as\n%s%s%s", path, reason[0] ? "\n" : "", reason);
+    } else {
+        snprintf(text, sizeof text, "The image couldn't be saved as\n%s", path);
+        appendSystemReason(text, sizeof text, lastFileFailure());
+    }
     MessageBoxA(viewer, text, "ZR", MB_ICONEXCLAMATION | MB_OK);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/system_message_win.h"
 
+#include <stdio.h>
 #include <string.h>
 #include <windows.h>
 
@@ -14,4 +15,12 @@ void systemMessage(unsigned code, char* text, size_t size)
     size_t length = strlen(text);
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
         text[--length] = '\0';
+}
+
+void appendSystemReason(char* message, size_t size, unsigned code)
+{
+    char reason[256];
+    systemMessage(code, reason, sizeof reason);
+    size_t length = strlen(message);
+    if (reason[0] && length + 1 + strlen(reason) < size) snprintf(message + length, size - length, "\n%s", reason);
 }
